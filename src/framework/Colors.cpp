@@ -1,0 +1,129 @@
+#include "framework/Colors.h"
+
+#include "framework/NumberText.h"
+
+#include <QApplication>
+#include <QPalette>
+
+const TNamedColor StandardColors[16] = {
+    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"},     {clOlive, "clOlive"},
+    {clNavy, "clNavy"},   {clPurple, "clPurple"}, {clTeal, "clTeal"},       {clGray, "clGray"},
+    {clSilver, "clSilver"}, {clRed, "clRed"},     {clLime, "clLime"},       {clYellow, "clYellow"},
+    {clBlue, "clBlue"},   {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"},     {clWhite, "clWhite"},
+};
+
+namespace {
+
+const char *const ThemeIdents[ThemeColorCount] = {
+    "clScrollBar",     "clBackground",  "clActiveCaption", "clInactiveCaption", "clMenu",
+    "clWindow",        "clWindowFrame", "clMenuText",      "clWindowText",      "clCaptionText",
+    "clActiveBorder",  "clInactiveBorder", "clAppWorkSpace", "clHighlight",     "clHighlightText",
+    "clBtnFace",       "clBtnShadow",   "clGrayText",      "clBtnText",         "clInactiveCaptionText",
+    "clBtnHighlight",  "cl3DDkShadow",  "cl3DLight",       "clInfoText",        "clInfoBk",
+};
+
+// Palette role standing in for each theme colour on this platform.
+QColor ThemeQColor(int index)
+{
+    const QPalette pal = QApplication::palette();
+    switch (index) {
+    case 0: return pal.color(QPalette::Button);            // clScrollBar
+    case 1: return pal.color(QPalette::Window);            // clBackground
+    case 2: return pal.color(QPalette::Highlight);         // clActiveCaption
+    case 3: return pal.color(QPalette::Inactive, QPalette::Highlight);
+    case 4: return pal.color(QPalette::Window);            // clMenu
+    case 5: return pal.color(QPalette::Base);              // clWindow
+    case 6: return pal.color(QPalette::Shadow);            // clWindowFrame
+    case 7: return pal.color(QPalette::WindowText);        // clMenuText
+    case 8: return pal.color(QPalette::Text);              // clWindowText
+    case 9: return pal.color(QPalette::HighlightedText);   // clCaptionText
+    case 10: return pal.color(QPalette::Button);           // clActiveBorder
+    case 11: return pal.color(QPalette::Button);           // clInactiveBorder
+    case 12: return pal.color(QPalette::Mid);              // clAppWorkSpace
+    case 13: return pal.color(QPalette::Highlight);        // clHighlight
+    case 14: return pal.color(QPalette::HighlightedText);  // clHighlightText
+    case 15: return pal.color(QPalette::Button);           // clBtnFace
+    case 16: return pal.color(QPalette::Dark);             // clBtnShadow
+    case 17: return pal.color(QPalette::Disabled, QPalette::Text); // clGrayText
+    case 18: return pal.color(QPalette::ButtonText);       // clBtnText
+    case 19: return pal.color(QPalette::Inactive, QPalette::HighlightedText);
+    case 20: return pal.color(QPalette::Light);            // clBtnHighlight
+    case 21: return pal.color(QPalette::Shadow);           // cl3DDkShadow
+    case 22: return pal.color(QPalette::Midlight);         // cl3DLight
+    case 23: return pal.color(QPalette::ToolTipText);      // clInfoText
+    default: return pal.color(QPalette::ToolTipBase);      // clInfoBk
+    }
+}
+
+} // namespace
+
+QString ColorToIdent(TColor c)
+{
+    for (const auto &n : StandardColors)
+        if (n.value == c)
+            return QString::fromLatin1(n.ident);
+    if (IsThemeColor(c))
+        return QString::fromLatin1(ThemeIdents[c & 0xFF]);
+    if (c == clNone)
+        return QStringLiteral("clNone");
+    return {};
+}
+
+QString ColorToString(TColor c)
+{
+    QString ident = ColorToIdent(c);
+    if (!ident.isEmpty())
+        return ident;
+    return QStringLiteral("$%1").arg(static_cast<std::uint32_t>(c), 8, 16, QLatin1Char('0')).toUpper();
+}
+
+bool TryStringToColor(const QString &text, TColor &out)
+{
+    for (const auto &n : StandardColors)
+        if (text.compare(QLatin1String(n.ident), Qt::CaseInsensitive) == 0) {
+            out = n.value;
+            return true;
+        }
+    for (int i = 0; i < ThemeColorCount; ++i)
+        if (text.compare(QLatin1String(ThemeIdents[i]), Qt::CaseInsensitive) == 0) {
+            out = ThemeColor(i);
+            return true;
+        }
+    if (text.compare(QLatin1String("clNone"), Qt::CaseInsensitive) == 0) {
+        out = clNone;
+        return true;
+    }
+    std::int32_t v = 0;
+    if (!TryReadInteger(text, v))
+        return false;
+    out = v;
+    return true;
+}
+
+TColor StringToColor(const QString &text)
+{
+    TColor c = 0;
+    if (!TryStringToColor(text, c))
+        throw EConvertError(QStringLiteral("'%1' は整数ではありません").arg(text));
+    return c;
+}
+
+TColor ColorToRGB(TColor c)
+{
+    if (IsThemeColor(c))
+        return FromQColor(ThemeQColor(c & 0xFF));
+    if (c == clNone)
+        return clBlack;
+    return c & 0xFFFFFF;
+}
+
+QColor ToQColor(TColor c)
+{
+    const TColor rgb = ColorToRGB(c);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TColor FromQColor(const QColor &c)
+{
+    return RGB(c.red(), c.green(), c.blue());
+}
