@@ -1,0 +1,279 @@
+#include "app/Unit1.h"
+
+#include "app/Notations.h"
+#include "framework/Dispatch.h"
+#include "framework/Fonts.h"
+#include "framework/NumberText.h"
+#include "widgets/LCBox.h"
+#include "widgets/ShineSpdBtn.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+
+namespace {
+
+constexpr TColor DefaultColor = 13743512; // $00D1B598
+constexpr TColor FieldBackground = 0x00ECEEE6;
+
+QString EditStyle(TColor background)
+{
+    return QStringLiteral("QLineEdit { border: 1px solid #7A7A7A; padding: 0px 1px; background: %1; }")
+        .arg(ToQColor(background).name());
+}
+
+void SetTextColor(QWidget *w, TColor color)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, ToQColor(color));
+    w->setPalette(pal);
+}
+
+} // namespace
+
+TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(env)
+{
+    SetName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Pigmora"));
+    setFont(DefaultWindowFont());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(0x00ECEEE6));
+    pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    resize(390, 357);
+    move(344, 223);
+
+    auto button = [this](const char *name, int l, int t, int w, int h, const QString &caption,
+                         void (TForm1::*handler)(), const QString &hint = {}) {
+        auto *b = new TShineSpeedButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(l, t, w, h);
+        b->SetCaption(caption);
+        if (!hint.isEmpty())
+            b->setToolTip(hint);
+        b->OnClick = [this, handler] { Command(handler); };
+        return b;
+    };
+    auto label = [this](const char *name, int l, int t, int w, int h, const QString &caption) {
+        auto *lb = new QLabel(caption, this);
+        lb->setObjectName(QLatin1String(name));
+        lb->setGeometry(l, t, w, h);
+        lb->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return lb;
+    };
+    auto edit = [this](const char *name, int l, int t, int w, int h, TColor background) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QLatin1String(name));
+        e->setGeometry(l, t, w, h);
+        e->setStyleSheet(EditStyle(background));
+        return e;
+    };
+    const QFont rowTitleFont = MakeFont(QStringLiteral("Times New Roman"), 13, true);
+
+    RGBButton = button("RGBButton", 16, 97, 75, 23, QStringLiteral("rgb"), &TForm1::RGBButtonClick, QStringLiteral("POV-ray"));
+    RGBFButton = button("RGBFButton", 16, 127, 75, 24, QStringLiteral("rgbf"), &TForm1::RGBFButtonClick, QStringLiteral("rgb + filter"));
+    ExitButton = button("ExitButton", 296, 245, 72, 25, QStringLiteral("Exit"), &TForm1::ExitButtonClick);
+    Label1 = label("Label1", 296, 79, 72, 153, {});
+    Label1->setAutoFillBackground(true);
+    OpenButton = button("OpenButton", 17, 13, 122, 22, QStringLiteral("Open(windows)"), &TForm1::OpenButtonClick);
+    Label2 = label("Label2", 246, 104, 24, 13, QStringLiteral("Red"));
+    Label3 = label("Label3", 245, 135, 40, 13, QStringLiteral("Green"));
+    Label4 = label("Label4", 246, 167, 29, 13, QStringLiteral("Blue"));
+    for (QLabel *l : {Label2, Label3, Label4})
+        l->setFont(rowTitleFont);
+    SetTextColor(Label2, clRed);
+    SetTextColor(Label3, clGreen);
+    SetTextColor(Label4, clBlue);
+    DelphiButton = button("DelphiButton", 16, 218, 75, 24, QStringLiteral("Delphi"), &TForm1::DelphiButtonClick);
+    HtmlButton = button("HtmlButton", 16, 248, 75, 24, QStringLiteral("HTML"), &TForm1::HtmlButtonClick);
+    Label7 = label("Label7", 296, 18, 0, 0, {});
+    Label7->setToolTip(QStringLiteral("Blue x65536 + Green x256 + Red"));
+    Label10 = label("Label10", 38, 73, 36, 15, QStringLiteral("Copy"));
+    Label10->setFont(MakeFont(QStringLiteral("Times New Roman"), 15, true));
+    SetTextColor(Label10, clGray);
+    FhotoButton = button("FhotoButton", 146, 13, 102, 22, QStringLiteral("(Photoshop)"), nullptr);
+    AboutButton = button("AboutButton", 241, 76, 41, 16, QStringLiteral("about"), &TForm1::AboutButtonClick);
+    RestoreButton = button("RestoreButton", 296, 47, 71, 21, QStringLiteral("restore"), nullptr);
+    ClearButton = button("ClearButton", 257, 15, 34, 20, QStringLiteral("clear"), nullptr);
+    Re_DeButton = button("Re_DeButton", 240, 224, 39, 17, QStringLiteral("BGR"), nullptr, QStringLiteral("restore"));
+    Re_HtButton = button("Re_HtButton", 240, 251, 39, 17, QStringLiteral("RGB"), nullptr, QStringLiteral("restore"));
+    Re_PerButton = button("Re_PerButton", 109, 75, 53, 17, QStringLiteral("0-100%"), nullptr, QStringLiteral("restore"));
+    Re_RgbButton = button("Re_RgbButton", 171, 75, 54, 17, QStringLiteral("0-255"), nullptr, QStringLiteral("restore"));
+    RGBTButton = button("RGBTButton", 16, 159, 75, 24, QStringLiteral("rgbt"), &TForm1::RGBTButtonClick, QStringLiteral("rgb + transmit"));
+    RepreButton = button("RepreButton", 170, 191, 56, 20, QStringLiteral("repre"), nullptr, QStringLiteral("representation"));
+    RandomButton1 = button("RandomButton1", 236, 193, 21, 20, QStringLiteral("ra1"), nullptr, QStringLiteral("RandomColor"));
+    RandomButton2 = button("RandomButton2", 262, 193, 21, 20, QStringLiteral("ra2"), nullptr, QStringLiteral("Quiet_RandomColor"));
+    KanjiButton = button("KanjiButton", 16, 282, 75, 24, QStringLiteral("J to Hex"), nullptr, QStringLiteral("Japanese to UTF-8N & Copy"));
+    UniCodeButton = button("UniCodeButton", 16, 312, 75, 24, QStringLiteral("restore"), nullptr, QStringLiteral("Povray Hex to Japanese"));
+    Edit1 = edit("Edit1", 107, 98, 56, 21, clWindow);
+    Edit2 = edit("Edit2", 107, 130, 56, 21, clWindow);
+    Edit3 = edit("Edit3", 107, 162, 56, 21, clWindow);
+    Edit4 = edit("Edit4", 107, 221, 120, 21, clWindow);
+    Edit5 = edit("Edit5", 107, 250, 120, 21, clWindow);
+    Edit6 = edit("Edit6", 171, 98, 56, 21, clWindow);
+    Edit7 = edit("Edit7", 171, 130, 56, 21, clWindow);
+    Edit8 = edit("Edit8", 171, 162, 56, 21, clWindow);
+    PovEdit = edit("PovEdit", 16, 46, 270, 21, FieldBackground);
+    LCheckBox = new TLozengeCheckBox(this);
+    LCheckBox->setObjectName(QStringLiteral("LCheckBox"));
+    LCheckBox->setGeometry(13, 190, 77, 16);
+    LCheckBox->SetCaption(QStringLiteral("pigment"));
+    LCheckBox->setToolTip(QStringLiteral("pigment{ }"));
+    LCheckBox->OnClick = [this] { Command(&TForm1::LCheckBoxClick); };
+    FTEdit = edit("FTEdit", 108, 190, 56, 21, FieldBackground);
+    FTEdit->setText(QStringLiteral("0"));
+    FTEdit->setToolTip(QStringLiteral("0.0-1.0  filter or transmit"));
+    KanjiEdit = edit("KanjiEdit", 107, 283, 261, 21, FieldBackground);
+    UniCodeEdit = edit("UniCodeEdit", 107, 314, 261, 21, FieldBackground);
+
+    QWidget *tabOrder[] = {PovEdit, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8,
+                           LCheckBox, FTEdit, KanjiEdit, UniCodeEdit};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    ColorDialog = new TColorDialog(this);
+    ColorDialog->SetName(QStringLiteral("ColorDialog"));
+    ColorDialog->Color = DefaultColor;
+    ColorDialog->Options = OptionBit(cdFullOpen) | OptionBit(cdSolidColor);
+    ColorDialog->Ctl3D = true;
+    ColorDialog->Runner = FEnv.ColorDialogRunner;
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate()
+{
+    // Qt widgets always paint through an off-screen buffer: nothing to switch on.
+    fMyColor = DefaultColor;
+    fRR.clear();
+    fGG.clear();
+    fBB.clear();
+    fColorText.clear();
+    fRgbfText.clear();
+    fRgbtText.clear();
+    fRestoreText.clear();
+    fFilterText = QStringLiteral("0");
+
+    SetSwatchColor(fMyColor);
+    ColorDialog->Color = fMyColor;
+}
+
+void TForm1::FormCloseQuery() {}
+
+void TForm1::closeEvent(QCloseEvent *e)
+{
+    FormCloseQuery();
+    e->accept();
+}
+
+void TForm1::Command(void (TForm1::*handler)())
+{
+    if (handler)
+        RunCommand(*FEnv.Messages, [this, handler] { (this->*handler)(); });
+}
+
+void TForm1::SetSwatchColor(TColor color)
+{
+    FSwatchColor = color;
+    QPalette pal = Label1->palette();
+    pal.setColor(QPalette::Window, ToQColor(color));
+    Label1->setPalette(pal);
+}
+
+void TForm1::DoRGB()
+{
+    Label7->setText(IntToStr(fMyColor));
+    Label7->adjustSize();
+    fColorText = ColorToString(fMyColor);
+    Edit4->setText(fColorText);
+    Edit5->setText(ChangeColorF(fColorText));
+    SetSwatchColor(fMyColor);
+    repaint();
+    MyRGB();
+}
+
+void TForm1::MyRGB()
+{
+    if (fColorText.startsWith(QLatin1String("cl"))) {
+        const QString hex = StandardColorHexText(fColorText);
+        if (!hex.isEmpty())
+            fColorText = hex;
+    }
+    if (fColorText.startsWith(QLatin1String("cl"))) {
+        FEnv.Messages->ShowMessage(QStringLiteral("windows system color."));
+        return;
+    }
+
+    fRR = fColorText.mid(7, 2);
+    fGG = fColorText.mid(5, 2);
+    fBB = fColorText.mid(3, 2);
+    const int r = HexToInt(fRR), g = HexToInt(fGG), b = HexToInt(fBB);
+    const int tr = ChannelTenths(r), tg = ChannelTenths(g), tb = ChannelTenths(b);
+
+    Edit1->setText(FloatToStr(tr / 10.0));
+    Edit2->setText(FloatToStr(tg / 10.0));
+    Edit3->setText(FloatToStr(tb / 10.0));
+
+    if (FTEdit->text().isEmpty())
+        FTEdit->setText(QStringLiteral("0"));
+    fFilterText = FTEdit->text();
+    fFilterText = FilterValueText(fFilterText);
+
+    const TPovValues pov{FloatToStr(tr / 1000.0), FloatToStr(tg / 1000.0), FloatToStr(tb / 1000.0)};
+    const bool pigment = LCheckBox->Checked();
+    PovEdit->setText(PovNotation(QStringLiteral("rgb"), pov, {}, pigment));
+    Edit6->setText(IntToStr(r));
+    Edit7->setText(IntToStr(g));
+    Edit8->setText(IntToStr(b));
+    fRgbfText = PovNotation(QStringLiteral("rgbf"), pov, fFilterText, pigment);
+    fRgbtText = PovNotation(QStringLiteral("rgbt"), pov, fFilterText, pigment);
+    RGBFButton->setToolTip(fRgbfText);
+    RGBTButton->setToolTip(fRgbtText);
+}
+
+void TForm1::OpenButtonClick()
+{
+    ColorDialog->Color = fMyColor;
+    if (!ColorDialog->Execute())
+        return;
+    fMyColor = ColorDialog->Color;
+    DoRGB();
+}
+
+void TForm1::AboutButtonClick()
+{
+    FEnv.Messages->ShowMessage(QStringLiteral("Pigmora ver1.11"));
+}
+
+void TForm1::ExitButtonClick()
+{
+    close();
+}
+
+void TForm1::CopyField(QLineEdit *edit)
+{
+    if (edit->text().isEmpty())
+        return;
+    edit->selectAll();
+    edit->copy();
+}
+
+void TForm1::PutOnClipboard(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void TForm1::RGBButtonClick() { CopyField(PovEdit); }
+void TForm1::DelphiButtonClick() { CopyField(Edit4); }
+void TForm1::HtmlButtonClick() { CopyField(Edit5); }
+void TForm1::RGBFButtonClick() { PutOnClipboard(fRgbfText); }
+void TForm1::RGBTButtonClick() { PutOnClipboard(fRgbtText); }
+
+void TForm1::LCheckBoxClick()
+{
+    if (fMyColor != 0)
+        DoRGB();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "framework/ColorDialog.h"
+#include "framework/Colors.h"
+#include "framework/Component.h"
+#include "framework/MessageBoxes.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+class TShineSpeedButton;
+class TLozengeCheckBox;
+
+// What the main window is given rather than reaching for it.
+struct TForm1Env {
+    TMessageSink *Messages = nullptr;
+    // How the platform colour dialog runs; empty for Qt's own dialog.
+    TColorDialog::TRunner ColorDialogRunner;
+};
+
+// The main window: the current colour in every notation, the commands that set it, copy it and
+// read it back, and the Japanese text escapes.
+class TForm1 : public QWidget, public TComponent {
+    Q_OBJECT
+public:
+    explicit TForm1(const TForm1Env &env, QWidget *parent = nullptr);
+    ~TForm1() override;
+    QString ClassName() const override { return QStringLiteral("TForm1"); }
+
+    // Controls, in the order of the window description.
+    TShineSpeedButton *RGBButton, *RGBFButton, *ExitButton;
+    QLabel *Label1;
+    TShineSpeedButton *OpenButton;
+    QLabel *Label2, *Label3, *Label4;
+    TShineSpeedButton *DelphiButton, *HtmlButton;
+    QLabel *Label7, *Label10;
+    TShineSpeedButton *FhotoButton, *AboutButton, *RestoreButton, *ClearButton, *Re_DeButton, *Re_HtButton,
+        *Re_PerButton, *Re_RgbButton, *RGBTButton, *RepreButton, *RandomButton1, *RandomButton2, *KanjiButton,
+        *UniCodeButton;
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *PovEdit;
+    TLozengeCheckBox *LCheckBox;
+    QLineEdit *FTEdit, *KanjiEdit, *UniCodeEdit;
+    TColorDialog *ColorDialog;
+
+    // The current colour and the texts of its last rendering.
+    TColor fMyColor = 0;
+    QString fColorText, fRR, fGG, fBB, fRgbfText, fRgbtText, fRestoreText, fFilterText;
+
+    void DoRGB();
+    void MyRGB();
+    void SetSwatchColor(TColor color);
+    TColor SwatchColor() const { return FSwatchColor; }
+
+    // Command handlers.
+    void OpenButtonClick();
+    void AboutButtonClick();
+    void ExitButtonClick();
+    void RGBButtonClick();
+    void RGBFButtonClick();
+    void RGBTButtonClick();
+    void DelphiButtonClick();
+    void HtmlButtonClick();
+    void LCheckBoxClick();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void FormCreate();
+    void FormCloseQuery();
+    // Runs a handler through the command dispatch: a failure shows the error box.
+    void Command(void (TForm1::*handler)());
+    void CopyField(QLineEdit *edit);
+    void PutOnClipboard(const QString &text);
+
+    TForm1Env FEnv;
+    TColor FSwatchColor = 0;
+};
