@@ -1,6 +1,9 @@
 #include "app/Unit1.h"
 
+#include "app/Escapes.h"
 #include "app/Notations.h"
+#include "app/RandomColor.h"
+#include "app/Restore.h"
 #include "framework/Dispatch.h"
 #include "framework/Fonts.h"
 #include "framework/NumberText.h"
@@ -10,6 +13,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 
 namespace {
 
@@ -94,18 +98,18 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     SetTextColor(Label10, clGray);
     FhotoButton = button("FhotoButton", 146, 13, 102, 22, QStringLiteral("(Photoshop)"), nullptr);
     AboutButton = button("AboutButton", 241, 76, 41, 16, QStringLiteral("about"), &TForm1::AboutButtonClick);
-    RestoreButton = button("RestoreButton", 296, 47, 71, 21, QStringLiteral("restore"), nullptr);
-    ClearButton = button("ClearButton", 257, 15, 34, 20, QStringLiteral("clear"), nullptr);
-    Re_DeButton = button("Re_DeButton", 240, 224, 39, 17, QStringLiteral("BGR"), nullptr, QStringLiteral("restore"));
-    Re_HtButton = button("Re_HtButton", 240, 251, 39, 17, QStringLiteral("RGB"), nullptr, QStringLiteral("restore"));
-    Re_PerButton = button("Re_PerButton", 109, 75, 53, 17, QStringLiteral("0-100%"), nullptr, QStringLiteral("restore"));
-    Re_RgbButton = button("Re_RgbButton", 171, 75, 54, 17, QStringLiteral("0-255"), nullptr, QStringLiteral("restore"));
+    RestoreButton = button("RestoreButton", 296, 47, 71, 21, QStringLiteral("restore"), &TForm1::RestoreButtonClick);
+    ClearButton = button("ClearButton", 257, 15, 34, 20, QStringLiteral("clear"), &TForm1::ClearButtonClick);
+    Re_DeButton = button("Re_DeButton", 240, 224, 39, 17, QStringLiteral("BGR"), &TForm1::Re_DeButtonClick, QStringLiteral("restore"));
+    Re_HtButton = button("Re_HtButton", 240, 251, 39, 17, QStringLiteral("RGB"), &TForm1::Re_HtButtonClick, QStringLiteral("restore"));
+    Re_PerButton = button("Re_PerButton", 109, 75, 53, 17, QStringLiteral("0-100%"), &TForm1::Re_PerButtonClick, QStringLiteral("restore"));
+    Re_RgbButton = button("Re_RgbButton", 171, 75, 54, 17, QStringLiteral("0-255"), &TForm1::Re_RgbButtonClick, QStringLiteral("restore"));
     RGBTButton = button("RGBTButton", 16, 159, 75, 24, QStringLiteral("rgbt"), &TForm1::RGBTButtonClick, QStringLiteral("rgb + transmit"));
-    RepreButton = button("RepreButton", 170, 191, 56, 20, QStringLiteral("repre"), nullptr, QStringLiteral("representation"));
-    RandomButton1 = button("RandomButton1", 236, 193, 21, 20, QStringLiteral("ra1"), nullptr, QStringLiteral("RandomColor"));
-    RandomButton2 = button("RandomButton2", 262, 193, 21, 20, QStringLiteral("ra2"), nullptr, QStringLiteral("Quiet_RandomColor"));
-    KanjiButton = button("KanjiButton", 16, 282, 75, 24, QStringLiteral("J to Hex"), nullptr, QStringLiteral("Japanese to UTF-8N & Copy"));
-    UniCodeButton = button("UniCodeButton", 16, 312, 75, 24, QStringLiteral("restore"), nullptr, QStringLiteral("Povray Hex to Japanese"));
+    RepreButton = button("RepreButton", 170, 191, 56, 20, QStringLiteral("repre"), &TForm1::RepreButtonClick, QStringLiteral("representation"));
+    RandomButton1 = button("RandomButton1", 236, 193, 21, 20, QStringLiteral("ra1"), &TForm1::RandomButton1Click, QStringLiteral("RandomColor"));
+    RandomButton2 = button("RandomButton2", 262, 193, 21, 20, QStringLiteral("ra2"), &TForm1::RandomButton2Click, QStringLiteral("Quiet_RandomColor"));
+    KanjiButton = button("KanjiButton", 16, 282, 75, 24, QStringLiteral("J to Hex"), &TForm1::KanjiButtonClick, QStringLiteral("Japanese to UTF-8N & Copy"));
+    UniCodeButton = button("UniCodeButton", 16, 312, 75, 24, QStringLiteral("restore"), &TForm1::UniCodeButtonClick, QStringLiteral("Povray Hex to Japanese"));
     Edit1 = edit("Edit1", 107, 98, 56, 21, clWindow);
     Edit2 = edit("Edit2", 107, 130, 56, 21, clWindow);
     Edit3 = edit("Edit3", 107, 162, 56, 21, clWindow);
@@ -126,6 +130,8 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     FTEdit->setToolTip(QStringLiteral("0.0-1.0  filter or transmit"));
     KanjiEdit = edit("KanjiEdit", 107, 283, 261, 21, FieldBackground);
     UniCodeEdit = edit("UniCodeEdit", 107, 314, 261, 21, FieldBackground);
+    KanjiEdit->installEventFilter(this);
+    UniCodeEdit->installEventFilter(this);
 
     QWidget *tabOrder[] = {PovEdit, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8,
                            LCheckBox, FTEdit, KanjiEdit, UniCodeEdit};
@@ -276,4 +282,153 @@ void TForm1::LCheckBoxClick()
 {
     if (fMyColor != 0)
         DoRGB();
+}
+
+const TClock &TForm1::Clock() const
+{
+    static const TSystemClock systemClock;
+    return FEnv.Clock ? *FEnv.Clock : systemClock;
+}
+
+void TForm1::ApplyRestore(const TFieldWrites &w)
+{
+    const auto put = [](QLineEdit *edit, const std::optional<QString> &text) {
+        if (text)
+            edit->setText(*text);
+    };
+    put(Edit1, w.Edit1);
+    put(Edit2, w.Edit2);
+    put(Edit3, w.Edit3);
+    put(Edit6, w.Edit6);
+    put(Edit7, w.Edit7);
+    put(Edit8, w.Edit8);
+    SetSwatchColor(w.MyColor);
+    fMyColor = w.MyColor;
+    if (w.Label7) {
+        Label7->setText(*w.Label7);
+        Label7->adjustSize();
+    }
+    put(Edit4, w.Edit4);
+    put(Edit5, w.Edit5);
+    if (w.ColorText)
+        fColorText = *w.ColorText;
+    put(PovEdit, w.PovEdit);
+    if (w.RgbfText)
+        fRgbfText = *w.RgbfText;
+}
+
+void TForm1::RestoreButtonClick()
+{
+    fRestoreText = PovEdit->text();
+    if (const auto w = RestorePov(fRestoreText))
+        ApplyRestore(*w);
+}
+
+void TForm1::Re_DeButtonClick()
+{
+    if (const auto color = RestoreConstant(Edit4->text())) {
+        fMyColor = *color;
+        DoRGB();
+    }
+}
+
+void TForm1::Re_HtButtonClick()
+{
+    if (const auto color = RestoreHtml(Edit5->text())) {
+        fMyColor = *color;
+        DoRGB();
+    }
+}
+
+void TForm1::Re_RgbButtonClick()
+{
+    if (const auto color = RestoreBytes(Edit6->text(), Edit7->text(), Edit8->text())) {
+        fMyColor = *color;
+        DoRGB();
+    }
+}
+
+void TForm1::Re_PerButtonClick()
+{
+    // Empty fields show the "0" they count as, whatever the tests below decide.
+    for (QLineEdit *edit : {Edit1, Edit2, Edit3})
+        edit->setText(PercentFieldText(edit->text()));
+    if (const auto w = RestorePercent(Edit1->text(), Edit2->text(), Edit3->text(), LCheckBox->Checked()))
+        ApplyRestore(*w);
+}
+
+void TForm1::RandomButton1Click()
+{
+    TRandom random;
+    random.Randomize(Clock());
+    fMyColor = AnyRandomColor(random);
+    DoRGB();
+}
+
+void TForm1::RandomButton2Click()
+{
+    TRandom random;
+    random.Randomize(Clock());
+    fMyColor = QuietRandomColor(random);
+    DoRGB();
+}
+
+void TForm1::RepreButtonClick()
+{
+    if (fMyColor != 0)
+        DoRGB();
+}
+
+void TForm1::ClearButtonClick()
+{
+    for (QLineEdit *edit : {PovEdit, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
+        edit->clear();
+}
+
+void TForm1::KanjiButtonClick()
+{
+    const QString text = KanjiEdit->text();
+    KanjiEdit->setToolTip(PlatformRoundTrip(text));
+    const QString escapes = TextToPovEscapes(text);
+    UniCodeEdit->clear();
+    UniCodeEdit->setText(escapes);
+    UniCodeEdit->setToolTip(escapes);
+    CopyField(UniCodeEdit);
+}
+
+void TForm1::UniCodeButtonClick()
+{
+    const QString escapes = UniCodeEdit->text();
+    if (escapes.isEmpty() || !IsPovHx(escapes))
+        return;
+    const std::optional<QString> text = ChangeDelHex(escapes);
+    if (!text)
+        FEnv.Messages->ShowMessage(QStringLiteral("Err"));
+    KanjiEdit->clear();
+    KanjiEdit->setText(text.value_or(QString()));
+    KanjiEdit->setToolTip(KanjiEdit->text());
+}
+
+void TForm1::KanjiEditClick()
+{
+    KanjiEdit->selectAll();
+}
+
+void TForm1::UniCodeEditClick()
+{
+    UniCodeEdit->selectAll();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == KanjiEdit && event->type() == QEvent::FocusIn)
+        Command(&TForm1::KanjiButtonClick);
+    if (event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (watched == KanjiEdit)
+            Command(&TForm1::KanjiEditClick);
+        else if (watched == UniCodeEdit)
+            Command(&TForm1::UniCodeEditClick);
+    }
+    return QWidget::eventFilter(watched, event);
 }

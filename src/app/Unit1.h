@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/Clock.h"
 #include "framework/ColorDialog.h"
 #include "framework/Colors.h"
 #include "framework/Component.h"
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+struct TFieldWrites;
 class TShineSpeedButton;
 class TLozengeCheckBox;
 
@@ -17,6 +19,8 @@ struct TForm1Env {
     TMessageSink *Messages = nullptr;
     // How the platform colour dialog runs; empty for Qt's own dialog.
     TColorDialog::TRunner ColorDialogRunner;
+    // Time of day that seeds the random commands; nullptr for the system clock.
+    const TClock *Clock = nullptr;
 };
 
 // The main window: the current colour in every notation, the commands that set it, copy it and
@@ -62,9 +66,24 @@ public:
     void DelphiButtonClick();
     void HtmlButtonClick();
     void LCheckBoxClick();
+    void RestoreButtonClick();
+    void Re_DeButtonClick();
+    void Re_HtButtonClick();
+    void Re_RgbButtonClick();
+    void Re_PerButtonClick();
+    void RandomButton1Click();
+    void RandomButton2Click();
+    void RepreButtonClick();
+    void ClearButtonClick();
+    void KanjiButtonClick();
+    void UniCodeButtonClick();
+    void KanjiEditClick();
+    void UniCodeEditClick();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    // Clicks into the Japanese and escape fields, and the Japanese field taking the focus.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -73,6 +92,9 @@ private:
     void Command(void (TForm1::*handler)());
     void CopyField(QLineEdit *edit);
     void PutOnClipboard(const QString &text);
+    // Writes what a restore command gives into the fields it names.
+    void ApplyRestore(const TFieldWrites &w);
+    const TClock &Clock() const;
 
     TForm1Env FEnv;
     TColor FSwatchColor = 0;
