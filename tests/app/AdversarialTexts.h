@@ -43,7 +43,7 @@ inline QStringList AdversarialTexts(int generated)
     std::mt19937 gen(7);
     std::uniform_int_distribution<int> length(0, 30);
     std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
-    std::uniform_int_distribution<int> special(0, 40);
+    std::uniform_int_distribution<int> rare(0, 40);
     const QString numberAlphabet = QStringLiteral("0123456789999.., ,");
     std::uniform_int_distribution<qsizetype> pickNumber(0, numberAlphabet.size() - 1);
     for (int n = 0; n < generated; ++n) {
@@ -54,7 +54,7 @@ inline QStringList AdversarialTexts(int generated)
                 text += numberAlphabet[pickNumber(gen)];
                 continue;
             }
-            switch (special(gen)) {
+            switch (rare(gen)) {
             case 0: text += QChar(0); break;
             case 1: text += QChar(0xD83D); break;
             case 2: text += QChar(0xDE00); break;
