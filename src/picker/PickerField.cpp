@@ -214,8 +214,9 @@ bool DetectPixelFormat(const TDisplayFormat &display, TPixelFormat &out)
             if (levels[c] > 128 && shifts[c] == -1)
                 shifts[c] = i;
     }
-    // A format in which some channel never lit up cannot be packed into.
-    if (shifts[0] < 0 || shifts[1] < 0 || shifts[2] < 0)
+    // A format in which some channel never lit up, or two share their bits (grey), cannot be
+    // packed into.
+    if (shifts[0] < 0 || shifts[1] < 0 || shifts[2] < 0 || shifts[0] == shifts[1] || shifts[1] == shifts[2] || shifts[0] == shifts[2])
         return false;
     out.BitsPerPixel = depth;
     out.RedShift = shifts[0];
