@@ -89,17 +89,6 @@ TEST(PickerOpen, ColourInNoCellLandsInCell27)
     EXPECT_EQ(form->GetShape->BrushColor(), QColor(1, 2, 3));
 }
 
-TEST(PickerOpen, WindowHasItsFixedLook)
-{
-    auto form = Open(clRed);
-    EXPECT_EQ(form->size(), QSize(439, 313));
-    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(form->ColorListPaintBox->size(), QSize(256, 256));
-    EXPECT_EQ(form->GradPaintBox->size(), QSize(23, 256));
-    EXPECT_EQ(form->OKBtn->text(), "O K");
-    EXPECT_TRUE(form->OKBtn->isDefault());
-}
-
 TEST(PickerMode, RadioGroupsHoldTheMode)
 {
     auto form = Open(clRed);

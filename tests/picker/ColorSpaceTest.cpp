@@ -70,11 +70,6 @@ TEST(HSBToRGB, SaturationAndBrightnessScaleTheHue)
     EXPECT_EQ(HSBToRGB(PackHSB(300, 0, 0)), RGB(0, 0, 0));
 }
 
-TEST(HSBToRGB, BitsAboveTheHueFieldAreIgnored)
-{
-    EXPECT_EQ(HSBToRGB(0xFC000000u | PackHSB(256, 255, 255)), RGB(0, 255, 0));
-}
-
 TEST(RGBToHSB, BlackKeepsBrightnessOneAndDoesNotComeBack)
 {
     const THSB black = RGBToHSB(0);

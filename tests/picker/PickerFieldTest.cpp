@@ -54,20 +54,6 @@ TEST(FieldRender, FastRendererMatchesPerPixelFieldColorEverywhere)
     EXPECT_GE(renders, 2304 / InputStride);
 }
 
-TEST(FieldRender, OtherSizesMatchToo)
-{
-    std::mt19937 rnd(7);
-    const int w = 100, h = 37;
-    std::vector<std::uint32_t> fast(w * h), plain(w * h);
-    for (TColorSwitch mode : AllModes)
-        for (int i = 0; i < 20; ++i) {
-            const TPickerValues v = ValuesFor(mode, static_cast<int>(rnd() % 256), rnd);
-            RenderField32(fast.data(), mode, v, Rgb32, w, h);
-            RenderField32Reference(plain.data(), mode, v, Rgb32, w, h);
-            ASSERT_EQ(fast, plain);
-        }
-}
-
 TEST(FieldRender, TwentyFourBitBufferPacksThreeBytesAndSpillsOneByte)
 {
     const TPixelFormat bgr{24, 16, 8, 0, QImage::Format_BGR888};
@@ -84,31 +70,6 @@ TEST(FieldRender, TwentyFourBitBufferPacksThreeBytesAndSpillsOneByte)
         }
     EXPECT_EQ(buffer[buffer.size() - 2], 0); // the spill byte of the last pixel
     EXPECT_EQ(buffer.back(), 0xAB);          // nothing beyond it
-}
-
-TEST(FieldRender, SixteenBitBufferTakesTopFiveBitsPerChannel)
-{
-    const TPixelFormat rgb565{16, 11, 6, 0, QImage::Format_RGB16};
-    const TPickerValues v{0, 0, 0, 0, 0, 77, 0};
-    std::vector<std::uint16_t> buffer(FieldWidth * FieldHeight);
-    RenderField16(buffer.data(), csBlue, v, rgb565);
-    for (int y = 0; y < FieldHeight; y += 31)
-        for (int x = 0; x < FieldWidth; x += 29) {
-            const TColor c = FieldColor(csBlue, v, x, y);
-            const int expected = ((GetRValue(c) >> 3) << 11) | ((GetGValue(c) >> 3) << 6) | (GetBValue(c) >> 3);
-            ASSERT_EQ(buffer[y * FieldWidth + x], expected);
-        }
-}
-
-TEST(FieldMapping, HueModeCornersAreWhiteAndBlack)
-{
-    for (int hue : {0, 200, 767}) {
-        const TPickerValues v{hue, 0, 0, 0, 0, 0, 0};
-        EXPECT_EQ(FieldColor(csHue, v, 0, 0), clWhite);
-        EXPECT_EQ(FieldHSB(csHue, v, 0, 0), PackHSB(hue, 0, 255));
-        for (int x : {0, 128, 255})
-            EXPECT_EQ(FieldColor(csHue, v, x, 255), clBlack);
-    }
 }
 
 class FieldRoundTrip : public testing::TestWithParam<TColorSwitch> {};
@@ -161,22 +122,6 @@ TEST(Strip, MarkerRowForComparedValueZero)
     const TPickerValues top{768, 255, 255, 255, 255, 255, clWhite};
     for (TColorSwitch mode : AllModes)
         EXPECT_EQ(StripMarkerRow(mode, top), 0) << mode;
-}
-
-TEST(Strip, ImageHasExactlyOneMarkerRowInContrast)
-{
-    const TPickerValues v{0, 0, 0, 0, 0, 0, 0};
-    QImage strip(StripWidth, StripHeight, QImage::Format_RGB32);
-    PaintStripImage(strip, csRed, v);
-    // Rows of a black colour with red 0 are black; the marker row is white on them.
-    EXPECT_EQ(strip.pixel(0, 254), qRgb(255, 255, 255));
-    EXPECT_EQ(strip.pixel(22, 254), qRgb(255, 255, 255));
-    EXPECT_EQ(strip.pixel(0, 255), qRgb(0, 0, 0));
-    EXPECT_EQ(strip.pixel(0, 0), qRgb(254, 0, 0));
-    int whiteRows = 0;
-    for (int y = 0; y < StripHeight; ++y)
-        whiteRows += strip.pixel(11, y) == qRgb(255, 255, 255);
-    EXPECT_EQ(whiteRows, 1);
 }
 
 struct TFormatCase {
