@@ -1,0 +1,655 @@
+#include "picker/ColPickForm.h"
+
+#include "framework/Fonts.h"
+#include "framework/NumberText.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int CellStep = 16;
+constexpr int CellSize = 17;
+constexpr int PaletteColumns = 7;
+
+QFrame *MakeLoweredPanel(QWidget *parent, int x, int y, int w, int h)
+{
+    auto *panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setGeometry(x, y, w, h);
+    return panel;
+}
+
+TRawEdit *MakeEdit(QWidget *parent, int x, int y)
+{
+    auto *edit = new TRawEdit(parent);
+    edit->setGeometry(x, y, 41, 20);
+    edit->setText(QStringLiteral("0"));
+    return edit;
+}
+
+// A 17 x 17 cell at (x, y) with a one-pixel outline.
+void DrawCell(QPainter &painter, int x, int y, const QColor &fill, const QColor &pen)
+{
+    painter.fillRect(x, y, CellSize, CellSize, fill);
+    painter.fillRect(x, y, CellSize, 1, pen);
+    painter.fillRect(x, y + CellSize - 1, CellSize, 1, pen);
+    painter.fillRect(x, y, 1, CellSize, pen);
+    painter.fillRect(x + CellSize - 1, y, 1, CellSize, pen);
+}
+
+QColor Plain(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+} // namespace
+
+TColorPickerForm::TColorPickerForm(QWidget *parent, TDisplayFormatSource display)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      FDisplay(display ? std::move(display) : TDisplayFormatSource(ScreenDisplayFormat))
+{
+    setWindowTitle(QStringLiteral("Color Picker"));
+    setFixedSize(439, 313);
+    setFont(MakeFont(QStringLiteral("Times New Roman"), 12));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(clBtnFace));
+    pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    CreateControls();
+    FormCreate();
+}
+
+TColorPickerForm::~TColorPickerForm() = default;
+
+void TColorPickerForm::CreateControls()
+{
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(8, 270, 129, 39);
+
+    GetShape = new TShape(this);
+    GetShape->setGeometry(12, 282, 121, 22);
+    GetShape->SetBrushColor(Plain(clBlue));
+    GetShape->SetPenColor(ToQColor(clBtnHighlight));
+
+    Label1 = new QLabel(QStringLiteral("select color"), this);
+    Label1->move(16, 268);
+    Label1->adjustSize();
+
+    GradPanel = MakeLoweredPanel(this, 144, 8, 25, 258);
+    GradPaintBox = new TPaintBox(GradPanel);
+    GradPaintBox->setGeometry(1, 1, StripWidth, StripHeight);
+
+    FadeRadioGroup = new TRadioGroup(QStringLiteral("coloring"), {QStringLiteral("H [360 ]"), QStringLiteral("S [%]"), QStringLiteral("B [%]")}, this, 15, 21);
+    FadeRadioGroup->setGeometry(8, 4, 129, 81);
+    FadeRadioGroup->SetItemIndex(0);
+    ColorRadioGroup = new TRadioGroup(QStringLiteral("primary"), {QStringLiteral("red"), QStringLiteral("green"), QStringLiteral("blue")}, this, 12, 22);
+    ColorRadioGroup->setGeometry(8, 88, 129, 83);
+    ColorRadioGroup->SetItemIndex(-1);
+
+    RedEd = MakeEdit(this, 88, 100);
+    GreenEd = MakeEdit(this, 88, 122);
+    BlueEd = MakeEdit(this, 88, 144);
+    USEd = MakeEdit(this, 88, 40);
+    UBEd = MakeEdit(this, 88, 61);
+    UHEd = MakeEdit(this, 88, 19);
+
+    ColorPanel = new QGroupBox(QStringLiteral("temporary palette"), this);
+    ColorPanel->setGeometry(8, 176, 129, 89);
+    ColCelPaintBox = new TPaintBox(ColorPanel);
+    ColCelPaintBox->setGeometry(8, 16, 113, 65);
+
+    OKBtn = new QPushButton(QStringLiteral("O K"), this);
+    OKBtn->setGeometry(268, 280, 80, 24);
+    OKBtn->setFont(MakeFont(QStringLiteral("Times New Roman"), 13));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setGeometry(352, 280, 80, 24);
+    CancelBtn->setAutoDefault(false);
+
+    ColorListPanel = MakeLoweredPanel(this, 176, 8, 258, 258);
+    ColorListPaintBox = new TPaintBox(ColorListPanel);
+    ColorListPaintBox->setGeometry(1, 1, FieldWidth, FieldHeight);
+
+    ColListPaintTimer = new QTimer(this);
+    ColListPaintTimer->setInterval(1);
+    ColListPaintTimer->setSingleShot(true);
+    OKCancelTimer = new QTimer(this);
+    OKCancelTimer->setInterval(100);
+    OKCancelTimer->setSingleShot(true);
+
+    QWidget *order[] = {OKBtn, CancelBtn, UHEd, USEd, UBEd, RedEd, GreenEd, BlueEd,
+                        FadeRadioGroup->Item(0), FadeRadioGroup->Item(1), FadeRadioGroup->Item(2),
+                        ColorRadioGroup->Item(0), ColorRadioGroup->Item(1), ColorRadioGroup->Item(2)};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    FadeRadioGroup->OnClick = [this] { FadeRadioGroupClick(); };
+    ColorRadioGroup->OnClick = [this] { ColorRadioGroupClick(); };
+    for (TRawEdit *edit : {RedEd, GreenEd, BlueEd})
+        edit->OnKeyUp = [this](TRawEdit *sender) { ColorEdKeyUp(sender); };
+    for (TRawEdit *edit : {UHEd, USEd, UBEd})
+        edit->OnKeyUp = [this](TRawEdit *sender) { HSBEdKeyUp(sender); };
+    ColCelPaintBox->OnPaint = [this](QPainter &p) { PaintPalette(p); };
+    ColCelPaintBox->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ColCelPaintBoxMouseDown(b, x, y); };
+    ColCelPaintBox->OnMouseMove = [this](Qt::MouseButtons b, int x, int y) { ColCelPaintBoxMouseMove(b, x, y); };
+    GradPaintBox->OnPaint = [this](QPainter &p) { PaintStrip(p); };
+    GradPaintBox->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { GradPaintBoxMouseDown(b, x, y); };
+    GradPaintBox->OnMouseMove = [this](Qt::MouseButtons b, int x, int y) { GradPaintBoxMouseMove(b, x, y); };
+    ColorListPaintBox->OnPaint = [this](QPainter &p) { PaintField(p); };
+    ColorListPaintBox->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ColorListPaintBoxMouseDown(b, x, y); };
+    ColorListPaintBox->OnMouseMove = [this](Qt::MouseButtons b, int x, int y) { ColorListPaintBoxMouseMove(b, x, y); };
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    connect(ColListPaintTimer, &QTimer::timeout, this, [this] { ColListPaintTimerTimer(); });
+    connect(OKCancelTimer, &QTimer::timeout, this, [this] { OKCancelTimerTimer(); });
+}
+
+void TColorPickerForm::FormCreate()
+{
+    FPalette.fill(0);
+    FSelected = 0;
+    GetShape->SetBrushColor(Plain(FPalette[0]));
+    SetHSBEdits(RGBToHSB(FPalette[0]));
+    FFieldBitmap = QImage(ColorListPaintBox->size(), QImage::Format_RGB32);
+    FFieldBitmap.fill(Qt::black);
+    FFieldIdle = true;
+    // Known from the start, so the first render already takes the buffered path.
+    DetectPixelFormat();
+}
+
+void TColorPickerForm::FormShow()
+{
+    OKBtn->setFocus();
+}
+
+void TColorPickerForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    FormShow();
+}
+
+void TColorPickerForm::paintEvent(QPaintEvent *event)
+{
+    DetectPixelFormat();
+    QDialog::paintEvent(event);
+}
+
+void TColorPickerForm::SetPaletteColor(int index, TColor value)
+{
+    if (index >= 0 && index < PaletteCellCount)
+        FPalette[static_cast<std::size_t>(index)] = ColorToRGB(value);
+}
+
+TColor TColorPickerForm::PaletteColor(int index) const
+{
+    return index >= 0 && index < PaletteCellCount ? FPalette[static_cast<std::size_t>(index)] : 0;
+}
+
+void TColorPickerForm::SetColorSwitch(TColorSwitch mode)
+{
+    switch (mode) {
+    case csHue:
+    case csSaturation:
+    case csBrightness:
+        FadeRadioGroup->SetItemIndex(static_cast<int>(mode) - static_cast<int>(csHue));
+        ColorRadioGroup->SetItemIndex(-1);
+        break;
+    case csBlue:
+    case csGreen:
+    case csRed:
+        FadeRadioGroup->SetItemIndex(-1);
+        ColorRadioGroup->SetItemIndex(static_cast<int>(csRed) - static_cast<int>(mode));
+        break;
+    }
+}
+
+TColorSwitch TColorPickerForm::GetColorSwitch() const
+{
+    const int fade = FadeRadioGroup->ItemIndex();
+    if (fade >= 0)
+        return static_cast<TColorSwitch>(static_cast<int>(csHue) + fade);
+    const int primary = ColorRadioGroup->ItemIndex();
+    if (primary >= 0)
+        return static_cast<TColorSwitch>(static_cast<int>(csRed) - primary);
+    return csHue;
+}
+
+bool TColorPickerForm::ShowPicker()
+{
+    PreparePicker();
+    return exec() == QDialog::Accepted;
+}
+
+void TColorPickerForm::PreparePicker()
+{
+    FColor = ColorToRGB(FColor);
+    FSelected = -1;
+    for (int i = 0; i < PaletteCellCount; ++i)
+        if (FPalette[static_cast<std::size_t>(i)] == FColor)
+            FSelected = i;
+    if (FSelected < 0) {
+        FPalette[PaletteCellCount - 1] = FColor;
+        FSelected = PaletteCellCount - 1;
+    }
+    GetShape->SetBrushColor(Plain(FColor));
+    UpdateControls(ucAll);
+}
+
+TPickerValues TColorPickerForm::Values() const
+{
+    TPickerValues v;
+    v.Hue = UHEd->Tag;
+    v.Saturation = USEd->Tag;
+    v.Brightness = UBEd->Tag;
+    v.Red = RedEd->Tag;
+    v.Green = GreenEd->Tag;
+    v.Blue = BlueEd->Tag;
+    v.Color = CurrentColor();
+    return v;
+}
+
+void TColorPickerForm::SetCurrentColor(TColor value)
+{
+    FPalette[static_cast<std::size_t>(FSelected)] = value;
+}
+
+void TColorPickerForm::SetHSBEdits(THSB value)
+{
+    UHEd->Tag = HSBHue(value);
+    UHEd->setText(IntToStr(HueToDegrees(UHEd->Tag)));
+    USEd->Tag = HSBSaturation(value);
+    USEd->setText(IntToStr(LevelToPercent(USEd->Tag)));
+    UBEd->Tag = HSBBrightness(value);
+    UBEd->setText(IntToStr(LevelToPercent(UBEd->Tag)));
+}
+
+void TColorPickerForm::UpdateControls(TUpdateCode code)
+{
+    const TColor c = CurrentColor();
+    if (code != ucFieldRGB) {
+        const struct {
+            TRawEdit *edit;
+            int value;
+            TUpdateCode skip;
+        } components[] = {{BlueEd, GetBValue(c), ucBlue}, {GreenEd, GetGValue(c), ucGreen}, {RedEd, GetRValue(c), ucRed}};
+        for (const auto &component : components) {
+            if (code == component.skip)
+                continue;
+            component.edit->setText(IntToStr(component.value));
+            component.edit->Tag = StrToIntDef(component.edit->text(), 0);
+        }
+    }
+    if (code != ucHue && code != ucSaturation && code != ucBrightness && code != ucFieldHSB)
+        SetHSBEdits(RGBToHSB(c));
+    GetShape->SetBrushColor(Plain(c));
+    ColCelPaintBox->update();
+    GradPaintBox->update();
+    if (code == ucFieldRGB || code == ucFieldHSB) {
+        if (!FRendering)
+            ColorListPaintBoxPaint(nullptr);
+    } else if (!FRendering) {
+        ColListPaintTimer->start();
+    } else {
+        FFieldIdle = true; // the running render starts over
+    }
+}
+
+void TColorPickerForm::FadeRadioGroupClick()
+{
+    const int index = FadeRadioGroup->ItemIndex();
+    if (index < 0)
+        return;
+    SetColorSwitch(static_cast<TColorSwitch>(static_cast<int>(csHue) + index));
+    UpdateControls(ucMode);
+}
+
+void TColorPickerForm::ColorRadioGroupClick()
+{
+    const int index = ColorRadioGroup->ItemIndex();
+    if (index < 0)
+        return;
+    SetColorSwitch(static_cast<TColorSwitch>(static_cast<int>(csRed) - index));
+    UpdateControls(ucMode);
+}
+
+// Typed values above their range are clamped (255 for a component) before they are packed,
+// so a value never runs into the next channel.
+void TColorPickerForm::ColorEdKeyUp(TRawEdit *sender)
+{
+    int values[3];
+    TRawEdit *edits[3] = {RedEd, GreenEd, BlueEd};
+    for (int i = 0; i < 3; ++i) {
+        values[i] = StrToIntDef(edits[i]->text(), -1);
+        if (values[i] < 0)
+            return;
+    }
+    for (int i = 0; i < 3; ++i)
+        edits[i]->Tag = std::min(values[i], 255);
+    SetCurrentColor(BlueEd->Tag * 65536 + GreenEd->Tag * 256 + RedEd->Tag);
+    UpdateControls(sender == RedEd ? ucRed : sender == GreenEd ? ucGreen : ucBlue);
+}
+
+// Only the edit typed into gets a new raw value; degrees are clamped to 360 and percent to
+// 100 first.
+void TColorPickerForm::HSBEdKeyUp(TRawEdit *sender)
+{
+    TRawEdit *edits[3] = {UHEd, USEd, UBEd};
+    int own = 0;
+    for (TRawEdit *edit : edits) {
+        const int value = StrToIntDef(edit->text(), -1);
+        if (value < 0)
+            return;
+        if (edit == sender)
+            own = value;
+    }
+    TUpdateCode code;
+    if (sender == UHEd) {
+        UHEd->Tag = DegreesToHue(std::min(own, 360));
+        code = ucHue;
+    } else if (sender == USEd) {
+        USEd->Tag = PercentToLevel(std::min(own, 100));
+        code = ucSaturation;
+    } else if (sender == UBEd) {
+        UBEd->Tag = PercentToLevel(std::min(own, 100));
+        code = ucBrightness;
+    } else {
+        return;
+    }
+    SetCurrentColor(HSBToRGB(PackHSB(UHEd->Tag, USEd->Tag, UBEd->Tag)));
+    UpdateControls(code);
+}
+
+void TColorPickerForm::PaintPalette(QPainter &painter) const
+{
+    for (int i = 0; i < PaletteCellCount; ++i)
+        DrawCell(painter, (i % PaletteColumns) * CellStep, (i / PaletteColumns) * CellStep, Plain(FPalette[static_cast<std::size_t>(i)]), Plain(clBlack));
+    DrawCell(painter, (FSelected % PaletteColumns) * CellStep, (FSelected / PaletteColumns) * CellStep, Plain(CurrentColor()), Plain(clWhite));
+}
+
+void TColorPickerForm::ColCelPaintBoxMouseDown(Qt::MouseButton button, int x, int y)
+{
+    // Cells share their outline pixels; the later cell (right or below) wins.
+    int hit = -1;
+    for (int i = 0; i < PaletteCellCount; ++i) {
+        const int left = (i % PaletteColumns) * CellStep;
+        const int top = (i / PaletteColumns) * CellStep;
+        if (x >= left && x < left + CellSize && y >= top && y < top + CellSize)
+            hit = i;
+    }
+    if (hit < 0 || hit == FSelected)
+        return;
+    if (button == Qt::LeftButton) {
+        FSelected = hit;
+        UpdateControls(ucAll);
+    } else if (button == Qt::RightButton) {
+        FPalette[static_cast<std::size_t>(hit)] = CurrentColor();
+        UpdateControls(ucAll);
+    }
+}
+
+void TColorPickerForm::ColCelPaintBoxMouseMove(Qt::MouseButtons buttons, int x, int y)
+{
+    if (buttons & Qt::LeftButton)
+        ColCelPaintBoxMouseDown(Qt::LeftButton, x, y);
+}
+
+void TColorPickerForm::PaintStrip(QPainter &painter)
+{
+    QImage rows(GradPaintBox->size(), QImage::Format_RGB32);
+    PaintStripImage(rows, GetColorSwitch(), Values());
+    painter.drawImage(0, 0, rows);
+}
+
+void TColorPickerForm::GradPaintBoxMouseDown(Qt::MouseButton button, int, int y)
+{
+    const TColorSwitch mode = GetColorSwitch();
+    const int h = GradPaintBox->height();
+    y = std::clamp(y, 0, h - 1);
+    const int hsb[3] = {UHEd->Tag, USEd->Tag, UBEd->Tag};
+    const int rgb[3] = {BlueEd->Tag, GreenEd->Tag, RedEd->Tag};
+    int newHsb[3] = {hsb[0], hsb[1], hsb[2]};
+    int newRgb[3] = {rgb[0], rgb[1], rgb[2]};
+    if (button == Qt::LeftButton) {
+        const int value = StripClickValue(mode, y, h);
+        switch (mode) {
+        case csHue: newHsb[0] = value; break;
+        case csSaturation: newHsb[1] = value; break;
+        case csBrightness: newHsb[2] = value; break;
+        case csBlue: newRgb[0] = value; break;
+        case csGreen: newRgb[1] = value; break;
+        case csRed: newRgb[2] = value; break;
+        }
+    }
+    TColor c = CurrentColor();
+    if (!std::equal(hsb, hsb + 3, newHsb))
+        c = HSBToRGB(PackHSB(newHsb[0], newHsb[1], newHsb[2]));
+    if (!std::equal(rgb, rgb + 3, newRgb))
+        c = newRgb[0] * 65536 + newRgb[1] * 256 + newRgb[2];
+
+    const struct {
+        TRawEdit *edit;
+        int raw;
+        int shown;
+        TUpdateCode code;
+    } order[] = {
+        {UHEd, newHsb[0], HueToDegrees(newHsb[0]), ucHue},
+        {UBEd, newHsb[2], LevelToPercent(newHsb[2]), ucBrightness},
+        {USEd, newHsb[1], LevelToPercent(newHsb[1]), ucSaturation},
+        {BlueEd, newRgb[0], newRgb[0], ucBlue},
+        {GreenEd, newRgb[1], newRgb[1], ucGreen},
+        {RedEd, newRgb[2], newRgb[2], ucRed},
+    };
+    for (const auto &q : order) {
+        if (q.edit->Tag == q.raw)
+            continue;
+        SetCurrentColor(c);
+        q.edit->Tag = q.raw;
+        q.edit->setText(IntToStr(q.shown));
+        UpdateControls(q.code);
+        return;
+    }
+}
+
+void TColorPickerForm::GradPaintBoxMouseMove(Qt::MouseButtons buttons, int x, int y)
+{
+    if (buttons & Qt::LeftButton)
+        GradPaintBoxMouseDown(Qt::LeftButton, x, std::clamp(y, 0, GradPaintBox->height() - 1));
+}
+
+void TColorPickerForm::ColorListPaintBoxMouseDown(Qt::MouseButton, int x, int y)
+{
+    const int w = ColorListPaintBox->width();
+    const int h = ColorListPaintBox->height();
+    x = std::clamp(x, 0, w - 1);
+    y = std::clamp(y, 0, h - 1);
+    const TColorSwitch mode = GetColorSwitch();
+    const TPickerValues v = Values();
+    const TColor c = FieldColor(mode, v, x, y, w, h);
+    SetCurrentColor(c);
+    if (IsHSBMode(mode)) {
+        SetHSBEdits(FieldHSB(mode, v, x, y, w, h));
+        UpdateControls(ucFieldHSB);
+    } else {
+        BlueEd->Tag = GetBValue(c);
+        GreenEd->Tag = GetGValue(c);
+        RedEd->Tag = GetRValue(c);
+        for (TRawEdit *edit : {BlueEd, GreenEd, RedEd})
+            edit->setText(IntToStr(edit->Tag));
+        UpdateControls(ucFieldRGB);
+    }
+}
+
+void TColorPickerForm::ColorListPaintBoxMouseMove(Qt::MouseButtons buttons, int x, int y)
+{
+    if (buttons & Qt::LeftButton)
+        ColorListPaintBoxMouseDown(Qt::LeftButton, x, y);
+}
+
+void TColorPickerForm::ColListPaintTimerTimer()
+{
+    ColListPaintTimer->stop();
+    ColorListPaintBoxPaint(ColListPaintTimer);
+}
+
+void TColorPickerForm::ColorListPaintBoxPaint(QObject *sender)
+{
+    if (sender) {
+        if (FRendering) {
+            // Asked again while plotting row by row: start over with what is current now.
+            FFieldIdle = true;
+            return;
+        }
+        FRendering = true;
+        do {
+            FFieldIdle = false;
+            ++FRenderPasses;
+            const int depth = FPixelFormat.BitsPerPixel;
+            if (depth == 16 || depth == 24 || depth == 32)
+                RenderBuffered();
+            else if (!RenderDithered())
+                return;
+        } while (FFieldIdle);
+        FFieldIdle = true;
+        FRendering = false;
+    }
+    ColorListPaintBox->update();
+}
+
+void TColorPickerForm::RenderBuffered()
+{
+    const int w = FFieldBitmap.width();
+    const int h = FFieldBitmap.height();
+    const TColorSwitch mode = GetColorSwitch();
+    const TPickerValues v = Values();
+    const TPixelFormat &pf = FPixelFormat;
+    const std::size_t pixels = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    QImage raw;
+    switch (pf.BitsPerPixel) {
+    case 32:
+        if (pf.Format == FFieldBitmap.format() && FFieldBitmap.bytesPerLine() == w * 4) {
+            RenderField32(reinterpret_cast<std::uint32_t *>(FFieldBitmap.bits()), mode, v, pf, w, h);
+            return;
+        }
+        F32.resize(pixels);
+        RenderField32(F32.data(), mode, v, pf, w, h);
+        raw = QImage(reinterpret_cast<const uchar *>(F32.data()), w, h, w * 4, pf.Format);
+        break;
+    case 24:
+        F24.resize(pixels * 3 + 1);
+        RenderField24(F24.data(), mode, v, pf, w, h);
+        raw = QImage(F24.data(), w, h, w * 3, pf.Format);
+        break;
+    default:
+        F16.resize(pixels);
+        RenderField16(F16.data(), mode, v, pf, w, h);
+        raw = QImage(reinterpret_cast<const uchar *>(F16.data()), w, h, w * 2, pf.Format);
+        break;
+    }
+    QPainter painter(&FFieldBitmap);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, raw);
+}
+
+bool TColorPickerForm::RenderDithered()
+{
+    const QPointer<TColorPickerForm> alive(this);
+    const int w = FFieldBitmap.width();
+    const int h = FFieldBitmap.height();
+    const TColorSwitch mode = GetColorSwitch();
+    const TPickerValues v = Values();
+    std::uniform_int_distribution<int> noise(0, 95);
+    QImage plot(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(plot.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const TColor c = FieldColor(mode, v, x, y, w, h);
+            const int b = std::clamp(GetBValue(c) + noise(FDither) - 48, 0, 255);
+            const int g = std::clamp(GetGValue(c) + noise(FDither) - 48, 0, 255);
+            const int r = std::clamp(GetRValue(c) + noise(FDither) - 48, 0, 255);
+            line[x] = qRgb(r, g, b);
+        }
+        QCoreApplication::processEvents();
+        if (!alive)
+            return false;
+        if (FFieldIdle)
+            return true;
+    }
+    // Shown only once complete: until then the field keeps the previous image.
+    FFieldBitmap = plot;
+    return true;
+}
+
+void TColorPickerForm::PaintField(QPainter &painter) const
+{
+    painter.drawImage(0, 0, FFieldBitmap);
+    const TColorSwitch mode = GetColorSwitch();
+    const TPickerValues v = Values();
+    const int w = ColorListPaintBox->width();
+    const int h = ColorListPaintBox->height();
+    int x = 0;
+    int y = 0;
+    if (IsHSBMode(mode))
+        HSBToFieldPos(mode, PackHSB(v.Hue, v.Saturation, v.Brightness), x, y, w, h);
+    else
+        RGBToFieldPos(mode, v.Blue * 65536 + v.Green * 256 + v.Red, x, y, w, h);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Plain(MarkerColorOn(FieldColor(mode, v, x, y, w, h))), 1));
+    painter.drawEllipse(QRect(x - 4, y - 4, 8, 8));
+}
+
+void TColorPickerForm::OKBtnClick()
+{
+    if (!FRendering) {
+        FColor = CurrentColor();
+        done(QDialog::Accepted);
+        return;
+    }
+    FOKCancelAction = 0;
+    OKCancelTimer->start();
+}
+
+void TColorPickerForm::CancelBtnClick()
+{
+    if (!FRendering) {
+        done(QDialog::Rejected);
+        return;
+    }
+    FOKCancelAction = 1;
+    OKCancelTimer->start();
+}
+
+void TColorPickerForm::OKCancelTimerTimer()
+{
+    OKCancelTimer->stop();
+    if (FOKCancelAction == 0)
+        OKBtnClick();
+    else
+        CancelBtnClick();
+}
+
+void TColorPickerForm::reject()
+{
+    CancelBtnClick();
+}
+
+void TColorPickerForm::DetectPixelFormat()
+{
+    TPixelFormat detected;
+    if (::DetectPixelFormat(FDisplay(), detected))
+        FPixelFormat = detected;
+}
