@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,13 +52,27 @@ int main(int argc, char **argv)
         _exit(127);
     }
     double ms = -1;
-    while (xcb_generic_event_t *ev = xcb_wait_for_event(conn)) {
-        const bool mapped = (ev->response_type & 0x7F) == XCB_MAP_NOTIFY;
-        std::free(ev);
-        if (mapped) {
-            ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-            break;
+    pollfd pfd{xcb_get_file_descriptor(conn), POLLIN, 0};
+    int status = 0;
+    while (ms < 0) {
+        while (xcb_generic_event_t *ev = xcb_poll_for_event(conn)) {
+            const bool mapped = (ev->response_type & 0x7F) == XCB_MAP_NOTIFY;
+            std::free(ev);
+            if (mapped && ms < 0)
+                ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         }
+        if (ms >= 0)
+            break;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            std::fprintf(stderr, "startup_probe: %s ended before mapping a window (status %d)\n", argv[1], status);
+            return 1;
+        }
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(30)) {
+            std::fprintf(stderr, "startup_probe: no window within 30 s\n");
+            kill(pid, SIGKILL);
+            return 1;
+        }
+        poll(&pfd, 1, 50);
     }
     // Let the first paint finish before reading the peak.
     usleep(200 * 1000);
