@@ -136,7 +136,7 @@ private:
 
     bool Value(TImageValue &v, int depth)
     {
-        if (depth > MaxImageDepth || !Node())
+        if (depth >= MaxImageDepth || !Node())
             return false;
         std::uint8_t tag = 0;
         if (!Byte(tag))
@@ -237,7 +237,7 @@ private:
                 if (!Byte(b) || b != vaList)
                     return false;
                 std::vector<TImageProperty> item;
-                if (depth + 1 > MaxImageDepth || !Properties(item, depth + 1))
+                if (depth + 1 >= MaxImageDepth || !Properties(item, depth + 1))
                     return false;
                 v.CollectionItems.push_back(std::move(item));
             }
@@ -248,7 +248,7 @@ private:
 
     bool Record(TImageRecord &r, int depth)
     {
-        if (depth > MaxImageDepth || !Node())
+        if (depth >= MaxImageDepth || !Node())
             return false;
         std::uint8_t b = 0;
         if (!Peek(b))
