@@ -1,5 +1,6 @@
 #include "settings/RegMng.h"
 
+#include "framework/ColorDialog.h"
 #include "framework/IniFile.h"
 #include "framework/KeyStore.h"
 
@@ -488,3 +489,97 @@ TEST_F(StoreTest, HugeStoredCountIsNotWalkedWhenShrinking)
     EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_EQ(IniText(), QByteArray("[Form\\List]\nL_ItemCount=1\nL_Item0=z\n"));
 }
+
+namespace {
+
+// Publishes what the program's picker dialog publishes, so its stored image can be checked here.
+class TPickerDouble : public TComponent {
+public:
+    using TComponent::TComponent;
+    QString ClassName() const override { return QStringLiteral("TColorPickerDialog"); }
+    TColor Color = 0;
+    QString Title;
+    const TPropList &Properties() const override
+    {
+        static const TPropList props = [] {
+            TPropList p = BaseProperties();
+            AddProperty(p, OrdinalProperty(QStringLiteral("Color"), TPropKind::Color, &TPickerDouble::Color, 0));
+            AddProperty(p, TextProperty(QStringLiteral("Title"), &TPickerDouble::Title));
+            return p;
+        }();
+        return props;
+    }
+};
+
+class TFormDouble : public TComponent {
+public:
+    TFormDouble() { DeclareReference(QStringLiteral("ColorDialog"), ColorDialog); }
+    QString ClassName() const override { return QStringLiteral("TForm1"); }
+    bool IsForm() const override { return true; }
+    TColorDialog *ColorDialog = nullptr;
+};
+
+} // namespace
+
+TEST_F(StoreTest, WorkedExampleComponentIsStoredAsItsThreeLines)
+{
+    TPickerDouble picker;
+    picker.SetName(QStringLiteral("ColorPickerDialog"));
+    picker.Color = 0x00D1B598;
+    picker.Title = QStringLiteral("Color Picker");
+    picker.DesignLeft = 280;
+    picker.DesignTop = 104;
+    manager.Filer(QStringLiteral("ColorPickerDialogComponent"))->WriteComponent(&picker);
+    EXPECT_EQ(IniText(), QByteArray("[From\\ColorPickerDialog]\nprop_c=3\n"
+                                    "prop_d0=545046301254436F6C6F725069636B65724469616C6F6711436F6C6F72506963\n"
+                                    "prop_d1=6B65724469616C6F6705436F6C6F720498B5D100055469746C65060C436F6C6F\n"
+                                    "prop_d2=72205069636B6572044C65667403180103546F700268000000\n"));
+}
+
+TEST_F(StoreTest, FormIsNotStoredAndLeavesEarlierEntries)
+{
+    WriteStreamOf(QStringLiteral("ColorDialogComponent"), "\x01");
+    const QByteArray before = IniText();
+    TFormDouble form;
+    manager.Filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(&form);
+    EXPECT_EQ(IniText(), before);
+}
+
+class ComponentRoundTrip : public StoreTest, public testing::WithParamInterface<TRegType> {};
+
+TEST_P(ComponentRoundTrip, StoredDialogReplacesTheComponentAndTheOwnersReference)
+{
+    TColorDialog::RegisterClass();
+    manager.RegType = GetParam();
+    TFormDouble form;
+    auto *dialog = new TColorDialog(&form);
+    dialog->SetName(QStringLiteral("ColorDialog"));
+    ASSERT_EQ(form.ColorDialog, dialog);
+    dialog->Color = 0x123456;
+    dialog->Options = OptionBit(cdFullOpen) | OptionBit(cdSolidColor);
+    dialog->CustomColors = QStringList{QStringLiteral("ColorA=FFFFFF"), QStringLiteral("ColorB=123456")};
+    manager.Filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(dialog);
+
+    dialog->Color = 0;
+    dialog->CustomColors.clear();
+    TComponent *result = manager.Filer(QStringLiteral("ColorDialogComponent"))->ReadComponent(dialog);
+    ASSERT_NE(form.ColorDialog, nullptr);
+    EXPECT_EQ(result, form.ColorDialog);
+    EXPECT_EQ(form.ColorDialog->Name(), QStringLiteral("ColorDialog"));
+    EXPECT_EQ(form.ColorDialog->Color, 0x123456);
+    EXPECT_EQ(form.ColorDialog->Options, OptionBit(cdFullOpen) | OptionBit(cdSolidColor));
+    EXPECT_EQ(form.ColorDialog->CustomColors.size(), 2);
+    EXPECT_EQ(form.Components().size(), 1u);
+
+    // An image stored under another component's name is refused and changes nothing.
+    form.ColorDialog->SetName(QStringLiteral("Renamed"));
+    TComponent *kept = form.FindComponent(QStringLiteral("Renamed"));
+    EXPECT_EQ(manager.Filer(QStringLiteral("ColorDialogComponent"))->ReadComponent(kept), kept);
+    EXPECT_EQ(form.FindComponent(QStringLiteral("Renamed")), kept);
+    EXPECT_TRUE(sink.Messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ComponentRoundTrip, testing::Values(rtIni, rtReg),
+                         [](const testing::TestParamInfo<TRegType> &info) {
+                             return info.param == rtIni ? std::string("Ini") : std::string("Registry");
+                         });
