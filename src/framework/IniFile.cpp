@@ -3,11 +3,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
 // Larger files are not settings files; refusing them keeps memory bounded.
 constexpr qint64 MaxFileSize = qint64(256) * 1024 * 1024;
+
+// UTF-8 to text keeping a leading U+FEFF (QString::fromUtf8 drops it, so such a value would not
+// read back as written).
+QString FromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -38,8 +47,8 @@ class TLineReader {
 public:
     explicit TLineReader(QByteArrayView text) : FText(text)
     {
-        if (FText.startsWith(QByteArrayView("\xEF\xBB\xBF", 3)))
-            FPos = 3;
+        while (FText.sliced(FPos).startsWith(QByteArrayView("\xEF\xBB\xBF", 3)))
+            FPos += 3;
     }
     bool Next(QByteArrayView &line)
     {
@@ -49,7 +58,7 @@ public:
         if (end < 0)
             end = FText.size();
         line = FText.sliced(FPos, end - FPos);
-        if (line.endsWith('\r'))
+        while (line.endsWith('\r'))
             line.chop(1);
         FPos = end + 1;
         return true;
@@ -194,9 +203,9 @@ QString DecodeIniValue(QByteArrayView raw)
             bytes += decoded;
             i += used - 1;
         }
-        result = QString::fromUtf8(bytes);
+        result = FromUtf8(bytes);
     } else {
-        result = QString::fromUtf8(t);
+        result = FromUtf8(t);
     }
     if (result.size() > IniMaxValueLength) {
         qsizetype keep = IniMaxValueLength;
@@ -221,11 +230,11 @@ bool FindIniValue(QByteArrayView text, const QString &section, const QString &id
         case TLineKind::Section:
             if (inSection)
                 return false; // only the first matching section counts
-            if (!seenSection && SameName(QString::fromUtf8(name), wantSection))
+            if (!seenSection && SameName(FromUtf8(name), wantSection))
                 inSection = seenSection = true;
             break;
         case TLineKind::Entry:
-            if (inSection && SameName(QString::fromUtf8(name), wantIdent)) {
+            if (inSection && SameName(FromUtf8(name), wantIdent)) {
                 value = DecodeIniValue(raw);
                 return true;
             }
@@ -246,14 +255,14 @@ TIniData TIniData::Parse(QByteArrayView text)
         switch (ClassifyLine(line, name, raw)) {
         case TLineKind::Section: {
             TSection s;
-            s.name = QString::fromUtf8(name);
+            s.name = FromUtf8(name);
             s.hasHeader = true;
             s.header = line.toByteArray();
             data.FSections.push_back(std::move(s));
             break;
         }
         case TLineKind::Entry:
-            data.FSections.back().lines.push_back({line.toByteArray(), QString::fromUtf8(name)});
+            data.FSections.back().lines.push_back({line.toByteArray(), FromUtf8(name)});
             break;
         case TLineKind::Other:
             data.FSections.back().lines.push_back({line.toByteArray(), QString()});
@@ -282,6 +291,8 @@ QByteArray TIniData::Serialize() const
 TIniData::TSection *TIniData::FindSection(const QString &section)
 {
     const QString want = TrimmedName(section);
+    if (want.isEmpty())
+        return nullptr;
     for (TSection &s : FSections)
         if (s.hasHeader && SameName(s.name, want))
             return &s;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <optional>
 
@@ -79,7 +80,7 @@ bool Unescape(QByteArrayView field, QString &out)
         bytes += static_cast<char>(hi * 16 + lo);
         i += 2;
     }
-    out = QString::fromUtf8(bytes);
+    out = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom).decode(bytes);
     return true;
 }
 

@@ -106,7 +106,19 @@ INSTANTIATE_TEST_SUITE_P(Values, IniValueRoundTrip,
                          testing::Values("", " leading", "trailing ", "  ", "\t", "two\nlines", "cr\rlf\r\n",
                                          "\"quoted\"", "\"", "\"a\\n\"", "back\\slash", "日本語のテキスト",
                                          " 全角　空白 ", "a=b=c", "[not a section]", "; not a comment",
-                                         "ctl\x01\x1f\x7f", "\\x41"));
+                                         "ctl\x01\x1f\x7f", "\\x41", "\xEF\xBB\xBF starts with a BOM"));
+
+// Inputs the fuzzer found: each must parse to a text that a second parse leaves as it is.
+TEST(IniLookup, FuzzFindingsParseStably)
+{
+    for (const QByteArray &text : {QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xED\x8F\xC5" "4\n"), QByteArray("\xEFoF\x00\r\r\n", 7),
+                                  QByteArray("[\nTop=1\n[]\nx=2\n")}) {
+        const QByteArray once = TIniData::Parse(text).Serialize();
+        EXPECT_EQ(TIniData::Parse(once).Serialize(), once);
+    }
+    QString v;
+    EXPECT_FALSE(TIniData::Parse("[\nTop=1\n").ReadValue(QString(), QStringLiteral("Top"), v));
+}
 
 TEST(IniValueEncoding, OrdinaryValuesAreStoredByteForByte)
 {
