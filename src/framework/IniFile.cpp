@@ -403,7 +403,7 @@ TFileRead ReadWholeFile(const QString &fileName, QByteArray &bytes)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return TFileRead::Failed;
-    bytes = file.read(MaxFileSize + 1);
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileSize) {
         bytes.clear();
         return TFileRead::Failed;
