@@ -132,14 +132,3 @@ TEST(KeyStoreText, BadLinesAreSkipped)
     EXPECT_EQ(keys[0].values[1].bytes, QByteArray("\x00\xFF", 2));
     EXPECT_EQ(TKeyStore::Parse(TKeyStore::Serialize(keys)).size(), 1u);
 }
-
-TEST(KeyStorePlace, UserConfigDirFollowsXdgConfigHome)
-{
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/somewhere/config");
-    EXPECT_EQ(TKeyStore::UserConfigDir(), QStringLiteral("/somewhere/config"));
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(TKeyStore::UserConfigDir(), QDir::homePath() + QStringLiteral("/.config"));
-    if (!saved.isNull())
-        qputenv("XDG_CONFIG_HOME", saved);
-}

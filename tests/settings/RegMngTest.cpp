@@ -214,20 +214,6 @@ TEST_F(StoreTest, StreamsAreStoredAs64CharacterHexLines)
     EXPECT_EQ(IniText(), QByteArray("[Form\\ColorDialog]\n"));
 }
 
-TEST_F(StoreTest, WorkedExampleImageGivesTheThreeStoredLines)
-{
-    const QByteArray image = QByteArray::fromHex(
-        "545046301254436F6C6F725069636B65724469616C6F6711436F6C6F72506963"
-        "6B65724469616C6F6705436F6C6F720498B5D100055469746C65060C436F6C6F"
-        "72205069636B6572044C65667403180103546F700268000000");
-    ASSERT_EQ(image.size(), 89);
-    WriteStreamOf(QStringLiteral("ColorPickerDialogComponent"), image);
-    EXPECT_EQ(IniText(), QByteArray("[From\\ColorPickerDialog]\nprop_c=3\n"
-                                    "prop_d0=545046301254436F6C6F725069636B65724469616C6F6711436F6C6F72506963\n"
-                                    "prop_d1=6B65724469616C6F6705436F6C6F720498B5D100055469746C65060C436F6C6F\n"
-                                    "prop_d2=72205069636B6572044C65667403180103546F700268000000\n"));
-}
-
 TEST_F(StoreTest, ReadStreamAppendsAtTheCurrentPosition)
 {
     WriteStreamOf(QStringLiteral("ColorDialogComponent"), "\x01\x02");
