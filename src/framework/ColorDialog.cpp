@@ -13,11 +13,41 @@ QString CustomColorKey(int index)
 
 } // namespace
 
-TColorDialog::TColorDialog(TComponent *owner) : TComponent(owner) {}
+TColorDialog::TColorDialog(TComponent *owner) : TComponent(owner)
+{
+    static const bool registered = (RegisterClass(), true);
+    Q_UNUSED(registered);
+}
+
+void TColorDialog::RegisterClass()
+{
+    RegisterComponentClass(QStringLiteral("TColorDialog"), [](TComponent *owner) { return new TColorDialog(owner); });
+}
+
+const TPropList &TColorDialog::Properties() const
+{
+    static const TPropList props = [] {
+        TPropList p = BaseProperties();
+        AddProperty(p, OrdinalProperty("Ctl3D", TPropKind::Bool, &TColorDialog::Ctl3D, 0));
+        AddProperty(p, OrdinalProperty("HelpContext", TPropKind::Integer, &TColorDialog::HelpContext, 0));
+        AddProperty(p, EventProperty("OnClose", &TColorDialog::OnClose));
+        AddProperty(p, EventProperty("OnShow", &TColorDialog::OnShow));
+        AddProperty(p, OrdinalProperty("Color", TPropKind::Color, &TColorDialog::Color, 0));
+        AddProperty(p, StringsProperty("CustomColors", &TColorDialog::CustomColors));
+        AddProperty(p, OrdinalProperty("Options", TPropKind::Set, &TColorDialog::Options, 0,
+                                       {"cdFullOpen", "cdPreventFullOpen", "cdShowHelp", "cdSolidColor",
+                                        "cdAnyColor"}));
+        return p;
+    }();
+    return props;
+}
 
 bool TColorDialog::Execute()
 {
-    return Runner ? Runner(*this) : RunQtDialog(*this);
+    OnShow(this);
+    const bool ok = Runner ? Runner(*this) : RunQtDialog(*this);
+    OnClose(this);
+    return ok;
 }
 
 bool TColorDialog::RunQtDialog(TColorDialog &dialog)

@@ -28,9 +28,13 @@ public:
     int HelpContext = 0;
     // Lines "ColorA=RRGGBB" to "ColorP=…" (hex of the $BBGGRR value), one per custom colour.
     QStringList CustomColors;
-    // Design position of the non-visual component.
-    int DesignLeft = 0;
-    int DesignTop = 0;
+    // Run just before the dialog opens and just after it closes.
+    TNotifyEvent OnShow;
+    TNotifyEvent OnClose;
+
+    const TPropList &Properties() const override;
+    // Makes the class creatable from stored component images.
+    static void RegisterClass();
 
     TRunner Runner;
     bool Execute();

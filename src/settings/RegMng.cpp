@@ -1,0 +1,394 @@
+#include "settings/RegMng.h"
+
+#include "framework/ComponentImage.h"
+#include "framework/IniFile.h"
+#include "framework/KeyStore.h"
+#include "framework/NumberText.h"
+
+#include <QBuffer>
+
+namespace {
+
+// What ReadEntry gives back for an entry that is not stored: a text no writer of this store
+// produces, so a line that exists (even an empty one) is told apart from a missing one.
+const QString MissingEntry = QStringLiteral("\uFFFF\u0000missing\u0000\uFFFF");
+
+std::int32_t NumberOr(const QString &text, std::int32_t fallback) { return StrToIntDef(text, fallback); }
+
+// Stream bytes as upper-case hex lines of 64 characters, the last line shorter.
+QStringList HexLines(const QByteArray &bytes)
+{
+    const QByteArray hex = bytes.toHex().toUpper();
+    QStringList lines;
+    for (qsizetype at = 0; at < hex.size(); at += 64)
+        lines << QString::fromLatin1(hex.mid(at, 64));
+    return lines;
+}
+
+int HexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+// Two characters a byte, a pair that is not hex a 0 byte, a last single character a byte of its
+// own one-digit value.
+QByteArray DecodeHexLines(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &line : lines) {
+        qsizetype i = 0;
+        for (; i + 1 < line.size(); i += 2) {
+            const int hi = HexDigit(line[i]), lo = HexDigit(line[i + 1]);
+            out += static_cast<char>(hi >= 0 && lo >= 0 ? hi * 16 + lo : 0);
+        }
+        if (i < line.size())
+            out += static_cast<char>(std::max(HexDigit(line[i]), 0));
+    }
+    return out;
+}
+
+} // namespace
+
+void TRegItem::Assign(const TRegItem &source)
+{
+    Name = source.Name;
+    Section = source.Section;
+    Ident = source.Ident;
+    DefaultValue = source.DefaultValue;
+}
+
+TRegItem *TRegItems::Add()
+{
+    FItems.push_back(std::make_unique<TRegItem>());
+    return FItems.back().get();
+}
+
+TRegItem *TRegItems::Add(const QString &name, const QString &section, const QString &ident, const QString &defaultValue)
+{
+    FItems.push_back(std::make_unique<TRegItem>(name, section, ident, defaultValue));
+    return FItems.back().get();
+}
+
+TRegItem *TRegItems::GetItem(int index) const
+{
+    return index >= 0 && index < Count() ? FItems[static_cast<size_t>(index)].get() : nullptr;
+}
+
+void TRegItems::SetItem(int index, const TRegItem &value)
+{
+    if (TRegItem *item = GetItem(index))
+        item->Assign(value);
+}
+
+TRegItem *TRegItems::FindItem(const QString &name) const
+{
+    for (const auto &item : FItems)
+        if (item->Name.compare(name, Qt::CaseInsensitive) == 0)
+            return item.get();
+    return nullptr;
+}
+
+TRegManager::TRegManager(TComponent *owner, TMessageSink &messages)
+    : TComponent(owner), KeyStoreFile(DefaultKeyStoreFile()), FMessages(messages),
+      FRegItems(std::make_unique<TRegItems>())
+{
+}
+
+TRegManager::~TRegManager()
+{
+    FRegItems.reset();
+    FFiler.reset();
+}
+
+QString TRegManager::DefaultKeyStoreFile()
+{
+    return TKeyStore::UserConfigDir() + QStringLiteral("/Pigmora/HKEY_CURRENT_USER.keys");
+}
+
+TRegFiler *TRegManager::CreateFiler()
+{
+    return new TRegFiler(this);
+}
+
+TRegFiler *TRegManager::Filer(const QString &name)
+{
+    if (!FFiler)
+        FFiler.reset(CreateFiler());
+    TRegItem *item = FRegItems->FindItem(name);
+    if (!item)
+        FMessages.ShowStoreError(QStringLiteral("[' ") + name + QStringLiteral(" '] is invalid."));
+    FFiler->Item = item;
+    return FFiler.get();
+}
+
+TRegFiler::TBackend TRegFiler::OpenBackend()
+{
+    if (Manager->RegType == rtIni) {
+        if (Manager->IniFileName.isEmpty()) {
+            Manager->Messages().ShowStoreError(QStringLiteral("can not create Inifile object."));
+            return TBackend::None;
+        }
+        return TBackend::Ini;
+    }
+    if (Manager->RegDir.isEmpty()) {
+        Manager->Messages().ShowStoreError(QStringLiteral("can not create Registry object."));
+        return TBackend::None;
+    }
+    TKeyStore(Manager->KeyStoreFile).CreateKey(Manager->RegDir);
+    return TBackend::Reg;
+}
+
+QString TRegFiler::RegSectionKey(const QString &section) const
+{
+    if (section.startsWith(QLatin1Char('\\')))
+        return section;
+    return Manager->RegDir + QLatin1Char('\\') + section;
+}
+
+QString TRegFiler::ReadEntry(const QString &section, const QString &ident, const QString &defaultValue)
+{
+    if (section.isEmpty() || ident.isEmpty())
+        return defaultValue;
+    switch (OpenBackend()) {
+    case TBackend::None: return defaultValue;
+    case TBackend::Ini: return TIniFile(Manager->IniFileName).ReadString(section, ident, defaultValue);
+    case TBackend::Reg:
+        return TKeyStore(Manager->KeyStoreFile).ReadString(RegSectionKey(section), ident, defaultValue);
+    }
+    return defaultValue;
+}
+
+void TRegFiler::WriteEntry(const QString &section, const QString &ident, const QString &value)
+{
+    if (section.isEmpty() || ident.isEmpty())
+        return;
+    switch (OpenBackend()) {
+    case TBackend::None: break;
+    case TBackend::Ini: TIniFile(Manager->IniFileName).WriteString(section, ident, value); break;
+    case TBackend::Reg: TKeyStore(Manager->KeyStoreFile).WriteString(RegSectionKey(section), ident, value); break;
+    }
+}
+
+void TRegFiler::DeleteEntry(const QString &section, const QString &ident)
+{
+    if (section.isEmpty() || ident.isEmpty())
+        return;
+    switch (OpenBackend()) {
+    case TBackend::None: break;
+    case TBackend::Ini: TIniFile(Manager->IniFileName).DeleteKey(section, ident); break;
+    case TBackend::Reg: TKeyStore(Manager->KeyStoreFile).DeleteValue(RegSectionKey(section), ident); break;
+    }
+}
+
+QString TRegFiler::ReadString()
+{
+    if (!Item)
+        return QString();
+    return ReadEntry(Item->Section, Item->Ident, Item->DefaultValue);
+}
+
+void TRegFiler::WriteString(const QString &value)
+{
+    if (Item)
+        WriteEntry(Item->Section, Item->Ident, value);
+}
+
+std::int32_t TRegFiler::ReadInteger()
+{
+    if (!Item)
+        return 0;
+    return NumberOr(ReadEntry(Item->Section, Item->Ident, Item->DefaultValue), 0);
+}
+
+void TRegFiler::WriteInteger(std::int32_t value)
+{
+    if (Item)
+        WriteEntry(Item->Section, Item->Ident, IntToStr(value));
+}
+
+bool TRegFiler::ReadBool()
+{
+    if (!Item)
+        return false;
+    // Only the default is matched against words; a stored text is read as a number.
+    const QString d = Item->DefaultValue.toUpper();
+    const bool defaultTrue = d == QLatin1String("1") || d == QLatin1String("TRUE") || d == QLatin1String("YES");
+    const std::int32_t v = NumberOr(ReadEntry(Item->Section, Item->Ident, defaultTrue ? QStringLiteral("1") : QStringLiteral("0")), 0);
+    return (v & 0xFF) != 0;
+}
+
+void TRegFiler::WriteBool(bool value)
+{
+    if (Item)
+        WriteEntry(Item->Section, Item->Ident, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TRegFiler::ReadFont(TFontValue *font)
+{
+    if (!Item || !font)
+        return;
+    const QString &s = Item->Section, &i = Item->Ident;
+    font->Name = ReadEntry(s, i + QStringLiteral("_FontName"), font->Name);
+    font->Size = NumberOr(ReadEntry(s, i + QStringLiteral("_FontSize"), IntToStr(font->Size)), font->Size);
+    font->Color = StringToColor(ReadEntry(s, i + QStringLiteral("_FontColor"), ColorToString(font->Color)));
+    font->Style = NumberOr(ReadEntry(s, i + QStringLiteral("_FontStyle"), IntToStr(font->Style)), 0);
+}
+
+void TRegFiler::WriteFont(const TFontValue *font)
+{
+    if (!Item || !font)
+        return;
+    const QString &s = Item->Section, &i = Item->Ident;
+    WriteEntry(s, i + QStringLiteral("_FontName"), font->Name);
+    WriteEntry(s, i + QStringLiteral("_FontSize"), IntToStr(font->Size));
+    WriteEntry(s, i + QStringLiteral("_FontColor"), ColorToString(font->Color));
+    WriteEntry(s, i + QStringLiteral("_FontStyle"), IntToStr(font->Style));
+}
+
+int TRegFiler::ExistingLines(const QString &section, const QString &stem, int from, int count)
+{
+    int n = from;
+    while (n < count && ReadEntry(section, stem + QString::number(n), MissingEntry) != MissingEntry)
+        ++n;
+    return n;
+}
+
+QStringList TRegFiler::ReadLines(const QString &countIdent, const QString &lineStem)
+{
+    const QString &s = Item->Section;
+    const int count = NumberOr(ReadEntry(s, countIdent, QStringLiteral("0")), 0);
+    // A stored count is only a claim: the lines are read while they exist, so an edited count of
+    // two billion costs one failed look-up, not two billion.
+    QStringList lines;
+    for (int n = 0; n < count; ++n) {
+        QString line = ReadEntry(s, lineStem + QString::number(n), MissingEntry);
+        if (line == MissingEntry)
+            break;
+        lines << std::move(line);
+    }
+    return lines;
+}
+
+void TRegFiler::WriteLines(const QString &countIdent, const QString &lineStem, const QStringList &lines)
+{
+    const QString &s = Item->Section;
+    const int newCount = static_cast<int>(lines.size());
+    const int oldCount = NumberOr(ReadEntry(s, countIdent, QStringLiteral("0")), 0);
+    if (oldCount > newCount) {
+        const int end = ExistingLines(s, lineStem, newCount, oldCount);
+        for (int n = end - 1; n >= newCount; --n)
+            DeleteEntry(s, lineStem + QString::number(n));
+        if (newCount == 0)
+            DeleteEntry(s, countIdent);
+    }
+    if (newCount > 0) {
+        WriteEntry(s, countIdent, IntToStr(newCount));
+        for (int n = 0; n < newCount; ++n)
+            WriteEntry(s, lineStem + QString::number(n), lines[n]);
+    }
+}
+
+void TRegFiler::ReadStrings(QStringList *strings)
+{
+    if (!Item || !strings)
+        return;
+    strings->clear();
+    *strings = ReadLines(Item->Ident + QStringLiteral("_ItemCount"), Item->Ident + QStringLiteral("_Item"));
+}
+
+void TRegFiler::WriteStrings(const QStringList *strings)
+{
+    if (!Item || !strings)
+        return;
+    WriteLines(Item->Ident + QStringLiteral("_ItemCount"), Item->Ident + QStringLiteral("_Item"), *strings);
+}
+
+void TRegFiler::ReadStream(QIODevice *stream)
+{
+    if (!Item || !stream)
+        return;
+    if (Manager->RegType == rtIni) {
+        if (OpenBackend() == TBackend::None)
+            return;
+        const QByteArray bytes = DecodeHexLines(ReadLines(Item->Ident + QStringLiteral("_c"), Item->Ident + QStringLiteral("_d")));
+        stream->write(bytes);
+        return;
+    }
+    if (OpenBackend() == TBackend::None)
+        return;
+    TKeyStore store(Manager->KeyStoreFile);
+    const QString key = RegSectionKey(Item->Section);
+    store.CreateKey(key);
+    QByteArray bytes;
+    if (store.ReadBinary(key, Item->Ident, bytes))
+        stream->write(bytes);
+}
+
+void TRegFiler::WriteStream(QIODevice *stream)
+{
+    if (!Item || !stream)
+        return;
+    const qint64 pos = stream->pos();
+    stream->seek(0);
+    const QByteArray bytes = stream->readAll();
+    stream->seek(pos);
+    if (Manager->RegType == rtIni) {
+        WriteLines(Item->Ident + QStringLiteral("_c"), Item->Ident + QStringLiteral("_d"), HexLines(bytes));
+        return;
+    }
+    if (OpenBackend() == TBackend::None)
+        return;
+    TKeyStore(Manager->KeyStoreFile).WriteBinary(RegSectionKey(Item->Section), Item->Ident, bytes);
+}
+
+TComponent *TRegFiler::ReadComponent(TComponent *component)
+{
+    if (!Item || !component)
+        return component;
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    ReadStream(&buffer);
+    if (buffer.data().isEmpty())
+        return component;
+    // A stored image that does not read keeps the component as it is; the reader checks the whole
+    // image before it replaces anything.
+    TComponent *replaced = nullptr;
+    try {
+        replaced = ReadComponentImage(buffer.data(), component);
+    } catch (const std::exception &) {
+        replaced = nullptr;
+    }
+    return replaced ? replaced : component;
+}
+
+void TRegFiler::WriteComponent(TComponent *component)
+{
+    if (!Item || !component)
+        return;
+    QByteArray image = WriteComponentImage(*component);
+    if (image.isEmpty())
+        return; // a form is not stored
+    QBuffer buffer(&image);
+    buffer.open(QIODevice::ReadOnly);
+    WriteStream(&buffer);
+}
+
+void AddForm1RegItems(TRegItems &items)
+{
+    items.Add(QStringLiteral("ColorDialogComponent"), QStringLiteral("Form\\ColorDialog"), QStringLiteral("prop"), QString());
+    items.Add(QStringLiteral("Form1Top"), QStringLiteral("Form\\Form1"), QStringLiteral("Top"), QStringLiteral("100"));
+    items.Add(QStringLiteral("Form1Left"), QStringLiteral("Form\\Form1"), QStringLiteral("Left"), QStringLiteral("100"));
+    items.Add(QStringLiteral("fMyColor"), QStringLiteral("Form\\fMyColor"), QStringLiteral("Integer"), QStringLiteral("$00D1B598"));
+    // The section is spelled "From" in every settings file the program has written.
+    items.Add(QStringLiteral("ColorPickerDialogComponent"), QStringLiteral("From\\ColorPickerDialog"), QStringLiteral("prop"), QString());
+    for (int n = 16; n <= 26; ++n)
+        items.Add(QStringLiteral("TemporaryPalette%1").arg(n), QStringLiteral("Form\\TemporaryPalette%1").arg(n),
+                  QStringLiteral("Integer"), QStringLiteral("$00000000"));
+}
