@@ -122,20 +122,6 @@ TEST(ColorPickerDialogImage, EveryModeAndNamedOrPlainColourRoundTrips)
     }
 }
 
-TEST(ColorPickerDialogImage, ModeAndNamedColourAreWrittenAsIdentifiers)
-{
-    TColorPickerDialog d;
-    d.SetName(QStringLiteral("P"));
-    d.SetColorSwitch(csBlue);
-    d.SetColor(clRed);
-    d.SetTitle(QString());
-    const QByteArray expected = QByteArray("TPF0\x12TColorPickerDialog\x01P", 25)
-                                + QByteArray("\x0B" "ColorSwitch\x07\x06" "csBlue")
-                                + QByteArray("\x05" "Color\x07\x05" "clRed")
-                                + QByteArray(3, '\0');
-    EXPECT_EQ(WriteComponentImage(d).toHex(), expected.toHex());
-}
-
 // ---- the corpus of images with one fault each --------------------------------------------------
 
 class BadImage : public testing::TestWithParam<const char *> {};
