@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include <cmath>
 #include <memory>
 
@@ -367,51 +365,6 @@ TEST(ComponentImage, ComponentWithoutOwnerIsReplacedByFreeInstance)
     EXPECT_EQ(static_cast<TProbe &>(*fresh).Number, 3);
     EXPECT_EQ(fresh->Name(), QStringLiteral("Probe"));
 }
-
-// ---- the corpus of bad images -------------------------------------------------------------------
-
-class BadImage : public testing::TestWithParam<const char *> {};
-
-TEST_P(BadImage, IsRejectedAndOldComponentStaysAsItWas)
-{
-    QFile f(QString(PIGMORA_TEST_DATA) + "/images/" + GetParam());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << GetParam();
-    const QByteArray image = f.readAll();
-
-    TTestForm form;
-    auto *d = new TColorDialog(&form);
-    d->SetName(QStringLiteral("ColorDialog"));
-    d->Color = clAqua;
-    d->CustomColors = {QStringLiteral("ColorA=123456")};
-    // The corpus is written for a component named ColorPickerDialog: rename for the one under test.
-    QByteArray renamed = image;
-    renamed.replace(QByteArray("\x12TColorPickerDialog\x11" "ColorPickerDialog"),
-                    QByteArray("\x0CTColorDialog\x0B" "ColorDialog"));
-    EXPECT_EQ(ReadComponentImage(renamed, d), nullptr);
-    EXPECT_EQ(form.ColorDialog, d);
-    EXPECT_EQ(form.Components().size(), 1u);
-    EXPECT_EQ(d->Name(), QStringLiteral("ColorDialog"));
-    EXPECT_EQ(d->Owner(), &form);
-    EXPECT_EQ(d->Color, clAqua);
-    EXPECT_EQ(d->CustomColors, QStringList{QStringLiteral("ColorA=123456")});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Corpus, BadImage,
-    testing::Values("bad_truncated.bin", "bad_truncated_in_value.bin", "bad_string_length_past_end.bin",
-                    "bad_long_string_length_past_end.bin", "bad_binary_length_past_end.bin",
-                    "bad_wide_count_past_end.bin", "bad_class_name_length_past_end.bin", "bad_unknown_class.bin",
-                    "bad_unknown_property.bin", "bad_wrong_tag_colour_as_string.bin",
-                    "bad_wrong_tag_title_as_integer.bin", "bad_unknown_enum_value.bin",
-                    "bad_integer_out_of_range.bin", "bad_float_for_integer.bin", "bad_unknown_tag.bin",
-                    "bad_deep_nesting.bin", "bad_child_record.bin", "bad_wrong_name.bin", "bad_signature.bin",
-                    "bad_unterminated_set.bin", "bad_prefix_without_position.bin", "bad_garbage.bin",
-                    "bad_empty_class_name.bin"),
-    [](const testing::TestParamInfo<const char *> &info) {
-        std::string name = info.param;
-        name = name.substr(4, name.size() - 8);
-        return name;
-    });
 
 TEST(ComponentImage, EmptyOrOversizedImageIsRejected)
 {

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <memory>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -15,6 +19,12 @@ public:
     bool IsForm() const override { return true; }
     TColorPickerDialog *ColorPickerDialog = nullptr;
 };
+
+QByteArray CorpusFile(const char *name)
+{
+    QFile f(QString(PIGMORA_TEST_DATA) + "/images/" + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 QByteArray WorkedExample()
 {
@@ -112,16 +122,93 @@ TEST(ColorPickerDialogImage, EveryModeAndNamedOrPlainColourRoundTrips)
     }
 }
 
-TEST(ColorPickerDialogImage, ModeAndNamedColourAreWrittenAsIdentifiers)
+// ---- the corpus of images with one fault each --------------------------------------------------
+
+class BadImage : public testing::TestWithParam<const char *> {};
+
+TEST_P(BadImage, IsRejectedAndOldComponentStaysAsItWas)
 {
-    TColorPickerDialog d;
-    d.SetName(QStringLiteral("P"));
-    d.SetColorSwitch(csBlue);
-    d.SetColor(clRed);
-    d.SetTitle(QString());
-    const QByteArray expected = QByteArray("TPF0\x12TColorPickerDialog\x01P", 25)
-                                + QByteArray("\x0B" "ColorSwitch\x07\x06" "csBlue")
-                                + QByteArray("\x05" "Color\x07\x05" "clRed")
-                                + QByteArray(3, '\0');
-    EXPECT_EQ(WriteComponentImage(d).toHex(), expected.toHex());
+    const QByteArray image = CorpusFile(GetParam());
+    ASSERT_FALSE(image.isEmpty()) << GetParam();
+
+    TOwnerForm form;
+    auto *d = new TColorPickerDialog(&form);
+    d->SetName(QStringLiteral("ColorPickerDialog"));
+    d->SetColor(clAqua);
+    d->SetColorSwitch(csGreen);
+    d->SetTitle(QStringLiteral("Mine"));
+    d->SetTemporaryPalette(20, clOlive);
+    d->DesignLeft = 5;
+    // Faults of form are found by the parser; the others by the check against the class.
+    const bool wellFormed = std::string(GetParam()).find("past_end") == std::string::npos
+                            && std::set<std::string>{"bad_truncated.bin", "bad_truncated_in_value.bin",
+                                                     "bad_unknown_tag.bin", "bad_deep_nesting.bin",
+                                                     "bad_signature.bin", "bad_unterminated_set.bin",
+                                                     "bad_prefix_without_position.bin", "bad_garbage.bin",
+                                                     "bad_empty_class_name.bin"}
+                                       .count(GetParam())
+                                   == 0;
+    TImageRecord record;
+    EXPECT_EQ(ParseComponentImage(image, record), wellFormed);
+    EXPECT_EQ(ReadComponentImage(image, d), nullptr);
+    ASSERT_EQ(form.ColorPickerDialog, d);
+    EXPECT_EQ(form.Components().size(), 1u);
+    EXPECT_EQ(d->Name(), QStringLiteral("ColorPickerDialog"));
+    EXPECT_EQ(d->Owner(), &form);
+    EXPECT_EQ(d->Color(), clAqua);
+    EXPECT_EQ(d->ColorSwitch(), csGreen);
+    EXPECT_EQ(d->Title(), QStringLiteral("Mine"));
+    EXPECT_EQ(d->GetTemporaryPalette(20), clOlive);
+    EXPECT_EQ(d->DesignLeft, 5);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, BadImage,
+    testing::Values("bad_truncated.bin", "bad_truncated_in_value.bin", "bad_string_length_past_end.bin",
+                    "bad_long_string_length_past_end.bin", "bad_binary_length_past_end.bin",
+                    "bad_wide_count_past_end.bin", "bad_class_name_length_past_end.bin", "bad_unknown_class.bin",
+                    "bad_unknown_property.bin", "bad_wrong_tag_colour_as_string.bin",
+                    "bad_wrong_tag_title_as_integer.bin", "bad_unknown_enum_value.bin",
+                    "bad_integer_out_of_range.bin", "bad_float_for_integer.bin", "bad_unknown_tag.bin",
+                    "bad_deep_nesting.bin", "bad_child_record.bin", "bad_wrong_name.bin", "bad_signature.bin",
+                    "bad_unterminated_set.bin", "bad_prefix_without_position.bin", "bad_garbage.bin",
+                    "bad_empty_class_name.bin", "bad_dialog_image_for_picker.bin"),
+    [](const testing::TestParamInfo<const char *> &info) {
+        const std::string name = info.param;
+        return name.substr(4, name.size() - 8);
+    });
+
+struct TGoodImage {
+    const char *file;
+    TColor color;
+    TColorSwitch mode;
+    QString title;
+};
+
+class GoodImage : public testing::TestWithParam<TGoodImage> {};
+
+TEST_P(GoodImage, IsReadWithItsValues)
+{
+    TOwnerForm form;
+    auto *d = new TColorPickerDialog(&form);
+    d->SetName(QStringLiteral("ColorPickerDialog"));
+    ASSERT_NE(ReadComponentImage(CorpusFile(GetParam().file), d), nullptr);
+    ASSERT_NE(form.ColorPickerDialog, nullptr);
+    EXPECT_EQ(form.ColorPickerDialog->Color(), GetParam().color);
+    EXPECT_EQ(form.ColorPickerDialog->ColorSwitch(), GetParam().mode);
+    EXPECT_EQ(form.ColorPickerDialog->Title(), GetParam().title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, GoodImage,
+    testing::Values(TGoodImage{"ok_without_end_byte.bin", 0x00D1B598, csHue, "Color Picker"},
+                    TGoodImage{"ok_prefix_byte.bin", 0x00D1B598, csHue, "Color Picker"},
+                    TGoodImage{"ok_prefix_child_position.bin", 0x00D1B598, csHue, "Color Picker"},
+                    TGoodImage{"ok_colour_identifier.bin", clBtnFace, csRed, "Color Picker"},
+                    TGoodImage{"ok_int64_colour.bin", clWindow, csHue, "Color Picker"},
+                    TGoodImage{"ok_wide_title.bin", 0, csHue, QStringLiteral("色の選")},
+                    TGoodImage{"ok_long_string_title.bin", 0, csHue, QString(300, u'x')}),
+    [](const testing::TestParamInfo<TGoodImage> &info) {
+        const std::string name = info.param.file;
+        return name.substr(3, name.size() - 7);
+    });
