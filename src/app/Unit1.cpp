@@ -7,12 +7,14 @@
 #include "framework/Dispatch.h"
 #include "framework/Fonts.h"
 #include "framework/NumberText.h"
+#include "settings/RegMng.h"
 #include "widgets/LCBox.h"
 #include "widgets/ShineSpdBtn.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QMouseEvent>
 
 namespace {
@@ -96,7 +98,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     Label10 = label("Label10", 38, 73, 36, 15, QStringLiteral("Copy"));
     Label10->setFont(MakeFont(QStringLiteral("Times New Roman"), 15, true));
     SetTextColor(Label10, clGray);
-    FhotoButton = button("FhotoButton", 146, 13, 102, 22, QStringLiteral("(Photoshop)"), nullptr);
+    FhotoButton = button("FhotoButton", 146, 13, 102, 22, QStringLiteral("(Photoshop)"), &TForm1::PhotoButtonClick);
     AboutButton = button("AboutButton", 241, 76, 41, 16, QStringLiteral("about"), &TForm1::AboutButtonClick);
     RestoreButton = button("RestoreButton", 296, 47, 71, 21, QStringLiteral("restore"), &TForm1::RestoreButtonClick);
     ClearButton = button("ClearButton", 257, 15, 34, 20, QStringLiteral("clear"), &TForm1::ClearButtonClick);
@@ -138,12 +140,25 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    ColorDialog = new TColorDialog(this);
-    ColorDialog->SetName(QStringLiteral("ColorDialog"));
-    ColorDialog->Color = DefaultColor;
-    ColorDialog->Options = OptionBit(cdFullOpen) | OptionBit(cdSolidColor);
-    ColorDialog->Ctl3D = true;
-    ColorDialog->Runner = FEnv.ColorDialogRunner;
+    // Non-visual components. The named references follow a component that a stored image replaces.
+    TColorDialog::RegisterClass();
+    TColorPickerDialog::RegisterClass();
+    DeclareReference(QStringLiteral("ColorDialog"), ColorDialog);
+    DeclareReference(QStringLiteral("ColorPickerDialog"), ColorPickerDialog);
+    auto *colorDialog = new TColorDialog(this);
+    colorDialog->SetName(QStringLiteral("ColorDialog"));
+    colorDialog->Color = DefaultColor;
+    colorDialog->Options = OptionBit(cdFullOpen) | OptionBit(cdSolidColor);
+    colorDialog->Ctl3D = true;
+    auto *picker = new TColorPickerDialog(this);
+    picker->SetName(QStringLiteral("ColorPickerDialog"));
+    picker->SetColor(DefaultColor);
+    picker->DesignLeft = 280;
+    picker->DesignTop = 104;
+    RegManager1 = new TRegManager(this, *FEnv.Messages);
+    RegManager1->SetName(QStringLiteral("RegManager1"));
+    RegManager1->RegType = rtIni;
+    AddForm1RegItems(*RegManager1->RegItems());
 
     FormCreate();
 }
@@ -163,11 +178,57 @@ void TForm1::FormCreate()
     fRestoreText.clear();
     fFilterText = QStringLiteral("0");
 
+    if (!FEnv.IniFileName.isEmpty())
+        RunCommand(*FEnv.Messages, [this] { LoadSettings(); });
+    // The components may have been replaced by stored ones: hand the new instances their runners.
+    ColorDialog->Runner = FEnv.ColorDialogRunner;
+    ColorPickerDialog->Runner = FEnv.PickerRunner;
+
     SetSwatchColor(fMyColor);
     ColorDialog->Color = fMyColor;
 }
 
-void TForm1::FormCloseQuery() {}
+void TForm1::LoadSettings()
+{
+    RegManager1->IniFileName = FEnv.IniFileName;
+    RegManager1->Filer(QStringLiteral("ColorDialogComponent"))->ReadComponent(ColorDialog);
+    RegManager1->Filer(QStringLiteral("ColorPickerDialogComponent"))->ReadComponent(ColorPickerDialog);
+    const int top = RegManager1->Filer(QStringLiteral("Form1Top"))->ReadInteger();
+    const int left = RegManager1->Filer(QStringLiteral("Form1Left"))->ReadInteger();
+    move(OnSomeScreen(QPoint(left, top)));
+    fMyColor = RegManager1->Filer(QStringLiteral("fMyColor"))->ReadInteger();
+    for (int n = 16; n <= 26; ++n)
+        ColorPickerDialog->SetTemporaryPalette(
+            n, RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))->ReadInteger());
+}
+
+QPoint TForm1::OnSomeScreen(QPoint stored) const
+{
+    // A position no screen shows (a hand-edited file, a monitor since removed) would leave the
+    // window out of reach; it opens at the default position instead.
+    const QRect wanted(stored, size());
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (screen->availableVirtualGeometry().intersects(wanted))
+            return stored;
+    return QPoint(100, 100);
+}
+
+void TForm1::FormCloseQuery()
+{
+    if (FEnv.IniFileName.isEmpty())
+        return;
+    // A write that fails is shown in the error box; the window closes all the same.
+    RunCommand(*FEnv.Messages, [this] {
+        RegManager1->Filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(ColorDialog);
+        RegManager1->Filer(QStringLiteral("ColorPickerDialogComponent"))->WriteComponent(ColorPickerDialog);
+        RegManager1->Filer(QStringLiteral("Form1Top"))->WriteInteger(pos().y());
+        RegManager1->Filer(QStringLiteral("Form1Left"))->WriteInteger(pos().x());
+        RegManager1->Filer(QStringLiteral("fMyColor"))->WriteInteger(fMyColor);
+        for (int n = 16; n <= 26; ++n)
+            RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))
+                ->WriteInteger(ColorPickerDialog->GetTemporaryPalette(n));
+    });
+}
 
 void TForm1::closeEvent(QCloseEvent *e)
 {
@@ -277,6 +338,25 @@ void TForm1::DelphiButtonClick() { CopyField(Edit4); }
 void TForm1::HtmlButtonClick() { CopyField(Edit5); }
 void TForm1::RGBFButtonClick() { PutOnClipboard(fRgbfText); }
 void TForm1::RGBTButtonClick() { PutOnClipboard(fRgbtText); }
+
+void TForm1::InitPalette()
+{
+    static const TColor standard[16] = {clRed,  clLime, clBlue, clYellow, clAqua,   clFuchsia, clWhite, clMaroon,
+                                        clGreen, clNavy, clOlive, clTeal, clPurple, clGray,    clSilver, clBlack};
+    for (int i = 0; i < 16; ++i)
+        ColorPickerDialog->SetTemporaryPalette(i, standard[i]);
+    ColorPickerDialog->SetTemporaryPalette(27, fMyColor);
+}
+
+void TForm1::PhotoButtonClick()
+{
+    InitPalette();
+    ColorPickerDialog->SetColor(fMyColor);
+    if (!ColorPickerDialog->Execute())
+        return;
+    fMyColor = ColorPickerDialog->Color();
+    DoRGB();
+}
 
 void TForm1::LCheckBoxClick()
 {

@@ -5,6 +5,7 @@
 #include "framework/Colors.h"
 #include "framework/Component.h"
 #include "framework/MessageBoxes.h"
+#include "picker/ColPickDlg.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 struct TFieldWrites;
 class TShineSpeedButton;
 class TLozengeCheckBox;
+class TRegManager;
 
 // What the main window is given rather than reaching for it.
 struct TForm1Env {
@@ -21,6 +23,10 @@ struct TForm1Env {
     TColorDialog::TRunner ColorDialogRunner;
     // Time of day that seeds the random commands; nullptr for the system clock.
     const TClock *Clock = nullptr;
+    // How the program's own picker window runs; empty for its modal loop.
+    TColorPickerDialog::TRunner PickerRunner;
+    // The settings file (see SettingsFileFor); empty keeps no settings.
+    QString IniFileName;
 };
 
 // The main window: the current colour in every notation, the commands that set it, copy it and
@@ -31,6 +37,7 @@ public:
     explicit TForm1(const TForm1Env &env, QWidget *parent = nullptr);
     ~TForm1() override;
     QString ClassName() const override { return QStringLiteral("TForm1"); }
+    bool IsForm() const override { return true; }
 
     // Controls, in the order of the window description.
     TShineSpeedButton *RGBButton, *RGBFButton, *ExitButton;
@@ -45,7 +52,9 @@ public:
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *PovEdit;
     TLozengeCheckBox *LCheckBox;
     QLineEdit *FTEdit, *KanjiEdit, *UniCodeEdit;
-    TColorDialog *ColorDialog;
+    TColorDialog *ColorDialog = nullptr;
+    TColorPickerDialog *ColorPickerDialog = nullptr;
+    TRegManager *RegManager1 = nullptr;
 
     // The current colour and the texts of its last rendering.
     TColor fMyColor = 0;
@@ -66,6 +75,8 @@ public:
     void DelphiButtonClick();
     void HtmlButtonClick();
     void LCheckBoxClick();
+    void PhotoButtonClick();
+    void InitPalette();
     void RestoreButtonClick();
     void Re_DeButtonClick();
     void Re_HtButtonClick();
@@ -88,6 +99,8 @@ protected:
 private:
     void FormCreate();
     void FormCloseQuery();
+    void LoadSettings();
+    QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
     void Command(void (TForm1::*handler)());
     void CopyField(QLineEdit *edit);

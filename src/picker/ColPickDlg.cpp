@@ -1,5 +1,17 @@
 #include "picker/ColPickDlg.h"
 
+#include "picker/ColPickForm.h"
+
+namespace {
+
+// A theme colour becomes its current RGB value; every other value passes unchanged.
+TColor Resolved(TColor c)
+{
+    return (static_cast<std::uint32_t>(c) & 0x80000000u) ? ColorToRGB(c) : c;
+}
+
+} // namespace
+
 TColorPickerDialog::TColorPickerDialog(TComponent *owner) : TComponent(owner)
 {
     static const bool registered = (RegisterClass(), true);
@@ -69,4 +81,28 @@ const TPropList &TColorPickerDialog::Properties() const
         return p;
     }();
     return props;
+}
+
+bool TColorPickerDialog::Execute()
+{
+    auto *form = new TColorPickerForm();
+    for (int i = 0; i < TemporaryPaletteCount; ++i)
+        form->SetPaletteColor(i, Resolved(GetTemporaryPalette(i)));
+    form->setWindowTitle(FTitle);
+    form->SetColorSwitch(FColorSwitch);
+    form->SetColor(Resolved(FColor));
+
+    const bool ok = Runner ? Runner(*form) : form->ShowPicker();
+    if (ok) {
+        // Only what the user changed is taken back, so an untouched theme colour stays one.
+        for (int i = 0; i < TemporaryPaletteCount; ++i)
+            if (Resolved(GetTemporaryPalette(i)) != form->PaletteColor(i))
+                SetTemporaryPalette(i, form->PaletteColor(i));
+        if (Resolved(FColor) != form->Color())
+            FColor = form->Color();
+        FColorSwitch = form->GetColorSwitch();
+    }
+    // Released once control is back in the event loop, never inside its own modal loop.
+    form->deleteLater();
+    return ok;
 }

@@ -5,6 +5,9 @@
 #include "picker/ColorSwitch.h"
 
 #include <array>
+#include <functional>
+
+class TColorPickerForm;
 
 // Number of cells in the picker's palette: 4 rows of 7.
 constexpr int TemporaryPaletteCount = 28;
@@ -31,6 +34,14 @@ public:
     const TPropList &Properties() const override;
     // Makes the class creatable from stored component images.
     static void RegisterClass();
+
+    // Runs the picker window, filled from this component, modally; true when it was closed with
+    // OK. Only then are the changed palette slots, the colour and the mode taken back.
+    bool Execute();
+
+    // How the prepared window is run: ShowPicker() by default; tests answer it without a modal loop.
+    using TRunner = std::function<bool(TColorPickerForm &)>;
+    TRunner Runner;
 
 private:
     QString FTitle;

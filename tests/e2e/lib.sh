@@ -4,6 +4,8 @@
 set -euo pipefail
 
 E2E_TMP=$(mktemp -d)
+# Under the sanitizer build: leaks inside system libraries are not ours.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 E2E_XVFB_PID=""
 E2E_APP_PID=""
 
@@ -15,7 +17,11 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$E2E_TMP/app.log" ] && { echo "--- program output:" >&2; tail -n 40 "$E2E_TMP/app.log" >&2; }
+  exit 1
+}
 
 # Starts Xvfb on a display it picks itself.
 e2e_xvfb() {
