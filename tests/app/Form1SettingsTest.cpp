@@ -1,0 +1,258 @@
+#include "app/Unit1.h"
+#include "framework/SettingsPath.h"
+#include "picker/ColPickForm.h"
+#include "settings/RegMng.h"
+#include "widgets/ShineSpdBtn.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+class Form1Settings : public testing::Test {
+protected:
+    std::unique_ptr<TForm1> Start()
+    {
+        TForm1Env env;
+        env.Messages = &messages;
+        env.IniFileName = ini;
+        env.ColorDialogRunner = [this](TColorDialog &d) {
+            if (dialogUser)
+                dialogUser(d);
+            return dialogOk;
+        };
+        env.PickerRunner = [this](TColorPickerForm &form) {
+            form.PreparePicker();
+            ++pickerRuns;
+            if (pickerUser)
+                pickerUser(form);
+            if (pickerOk)
+                form.OKBtnClick();
+            else
+                form.CancelBtnClick();
+            return form.result() == QDialog::Accepted;
+        };
+        return std::make_unique<TForm1>(env);
+    }
+
+    QString IniText() const
+    {
+        QFile f(ini);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    // Writes raw bytes into an item of the main window's file, as a hand-edited file could hold.
+    void StoreStream(const QString &item, const QByteArray &bytes)
+    {
+        TRecordingMessageSink sink;
+        TRegManager store(nullptr, sink);
+        store.RegType = rtIni;
+        store.IniFileName = ini;
+        AddForm1RegItems(*store.RegItems());
+        QByteArray copy = bytes;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        store.Filer(item)->WriteStream(&buffer);
+    }
+
+    static void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+
+    QTemporaryDir dir;
+    QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
+    TRecordingMessageSink messages;
+    std::function<void(TColorDialog &)> dialogUser;
+    bool dialogOk = true;
+    std::function<void(TColorPickerForm &)> pickerUser;
+    bool pickerOk = true;
+    int pickerRuns = 0;
+};
+
+} // namespace
+
+TEST_F(Form1Settings, FirstStartWithoutAFileUsesTheDefaults)
+{
+    auto form = Start();
+    EXPECT_EQ(form->pos(), QPoint(100, 100));
+    EXPECT_EQ(form->fMyColor, 13743512);
+    EXPECT_EQ(form->SwatchColor(), 13743512);
+    EXPECT_TRUE(form->PovEdit->text().isEmpty());
+    EXPECT_EQ(form->FTEdit->text(), QStringLiteral("0"));
+    for (int n = 16; n <= 26; ++n)
+        EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(n), 0);
+    EXPECT_EQ(form->ColorPickerDialog->Title(), QStringLiteral("Color Picker"));
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_FALSE(QFile::exists(ini)); // reading creates nothing
+}
+
+TEST_F(Form1Settings, ClosingStoresTheDesignedLayout)
+{
+    auto form = Start();
+    form->close();
+    const QString text = IniText();
+    EXPECT_TRUE(text.contains(QStringLiteral("[Form\\fMyColor]\nInteger=13743512\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("[Form\\Form1]\nTop=100\nLeft=100\n")));
+    for (int n = 16; n <= 26; ++n)
+        EXPECT_TRUE(text.contains(QStringLiteral("[Form\\TemporaryPalette%1]\nInteger=0\n").arg(n))) << n;
+    // The picker component, Color $00D1B598, "Color Picker", design position 280, 104.
+    EXPECT_TRUE(text.contains(QStringLiteral(
+        "[From\\ColorPickerDialog]\nprop_c=3\n"
+        "prop_d0=545046301254436F6C6F725069636B65724469616C6F6711436F6C6F72506963\n"
+        "prop_d1=6B65724469616C6F6705436F6C6F720498B5D100055469746C65060C436F6C6F\n"
+        "prop_d2=72205069636B6572044C65667403180103546F700268000000\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("[Form\\ColorDialog]\nprop_c=")));
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(Form1Settings, EverythingComesBackAfterARestart)
+{
+    {
+        auto form = Start();
+        dialogUser = [](TColorDialog &d) {
+            d.Color = 0x204060;
+            SetCustomColorAt(d.CustomColors, 2, 0x0A0B0C);
+        };
+        Click(form->OpenButton);
+        pickerUser = [](TColorPickerForm &f) {
+            f.SetPaletteColor(20, 0x00ABCDEF);
+            f.SetColorSwitch(csGreen);
+        };
+        Click(form->FhotoButton);
+        EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(20), 0x00ABCDEF);
+        form->move(250, 180);
+        form->close();
+    }
+    auto form = Start();
+    EXPECT_EQ(form->pos(), QPoint(250, 180));
+    EXPECT_EQ(form->fMyColor, 0x204060);
+    EXPECT_EQ(form->SwatchColor(), 0x204060);
+    EXPECT_TRUE(form->Edit4->text().isEmpty());
+    EXPECT_EQ(form->ColorPickerDialog->ColorSwitch(), csGreen);
+    EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(20), 0x00ABCDEF);
+    EXPECT_EQ(CustomColorAt(form->ColorDialog->CustomColors, 2), 0x0A0B0C);
+    EXPECT_EQ(form->ColorDialog->Options, OptionBit(cdFullOpen) | OptionBit(cdSolidColor));
+    EXPECT_EQ(form->ColorDialog->Color, 0x204060);
+    // The replaced components still answer through the test's runners.
+    dialogUser = {};
+    Click(form->OpenButton);
+    EXPECT_EQ(form->Edit4->text(), QStringLiteral("$00204060"));
+}
+
+TEST_F(Form1Settings, PhotoshopOpensOnTheStandardColoursEveryTime)
+{
+    auto form = Start();
+    pickerUser = [](TColorPickerForm &f) {
+        EXPECT_EQ(f.PaletteColor(0), clRed);
+        EXPECT_EQ(f.PaletteColor(6), clWhite);
+        EXPECT_EQ(f.PaletteColor(15), clBlack);
+        f.SetPaletteColor(0, 0x111111);
+    };
+    Click(form->FhotoButton);
+    EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(0), 0x111111);
+    Click(form->FhotoButton); // slot 0 is red again before the window opens
+    EXPECT_EQ(pickerRuns, 2);
+    EXPECT_EQ(form->fMyColor, 13743512);
+    EXPECT_EQ(form->PovEdit->text(), QStringLiteral("rgb <0.596, 0.71, 0.82>"));
+}
+
+TEST_F(Form1Settings, PickerCancelChangesNothing)
+{
+    auto form = Start();
+    pickerOk = false;
+    pickerUser = [](TColorPickerForm &f) { f.SetPaletteColor(27, 0x123456); };
+    Click(form->FhotoButton);
+    EXPECT_EQ(form->fMyColor, 13743512);
+    EXPECT_TRUE(form->PovEdit->text().isEmpty());
+}
+
+TEST_F(Form1Settings, DamagedComponentImagesKeepTheDesignedDialogsAndEverythingElse)
+{
+    const QDir images(QStringLiteral(PIGMORA_TEST_DATA "/images"));
+    for (const QString &name : images.entryList({QStringLiteral("bad_*")}, QDir::Files)) {
+        QFile::remove(ini);
+        QFile f(images.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray image = f.readAll();
+        StoreStream(QStringLiteral("ColorPickerDialogComponent"), image);
+        StoreStream(QStringLiteral("ColorDialogComponent"), image);
+        {
+            TRecordingMessageSink sink;
+            TRegManager store(nullptr, sink);
+            store.RegType = rtIni;
+            store.IniFileName = ini;
+            AddForm1RegItems(*store.RegItems());
+            store.Filer(QStringLiteral("fMyColor"))->WriteInteger(0x112233);
+        }
+        auto form = Start();
+        EXPECT_EQ(form->fMyColor, 0x112233) << name.toStdString();
+        EXPECT_EQ(form->ColorPickerDialog->Title(), QStringLiteral("Color Picker")) << name.toStdString();
+        EXPECT_EQ(form->ColorPickerDialog->ColorSwitch(), csHue) << name.toStdString();
+        EXPECT_EQ(form->ColorDialog->Options, OptionBit(cdFullOpen) | OptionBit(cdSolidColor)) << name.toStdString();
+        EXPECT_TRUE(messages.Messages.empty()) << name.toStdString();
+        form->close();
+    }
+}
+
+TEST_F(Form1Settings, AnyDamagedSettingsFileStartsAndCloses)
+{
+    const QDir corpus(QStringLiteral(PIGMORA_TEST_DATA "/ini"));
+    for (const QString &name : corpus.entryList(QDir::Files)) {
+        QFile::remove(ini);
+        ASSERT_TRUE(QFile::copy(corpus.filePath(name), ini));
+        QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
+        auto form = Start();
+        EXPECT_TRUE(form->fMyColor >= 0) << name.toStdString();
+        form->close();
+    }
+}
+
+TEST_F(Form1Settings, OffScreenPositionOpensAtTheDefault)
+{
+    {
+        TRecordingMessageSink sink;
+        TRegManager store(nullptr, sink);
+        store.RegType = rtIni;
+        store.IniFileName = ini;
+        AddForm1RegItems(*store.RegItems());
+        store.Filer(QStringLiteral("Form1Left"))->WriteInteger(-99999);
+        store.Filer(QStringLiteral("Form1Top"))->WriteInteger(50);
+    }
+    EXPECT_EQ(Start()->pos(), QPoint(100, 100));
+}
+
+TEST_F(Form1Settings, FailedWriteAtCloseShowsTheErrorAndClosesAnyway)
+{
+    ASSERT_TRUE(QDir().mkpath(ini)); // a folder where the file should be
+    auto form = Start();
+    form->show();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].kind, TMessageKind::Error);
+    EXPECT_EQ(messages.Messages[0].text, ini + QStringLiteral(" に書き込めません."));
+}
+
+TEST(SettingsPath, BesideTheExecutableWhenWritableElseInTheUserFolder)
+{
+    QTemporaryDir dir;
+    const QString exe = dir.filePath(QStringLiteral("bin/pigmora"));
+    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
+    const QString config = dir.filePath(QStringLiteral("config"));
+    EXPECT_EQ(SettingsFileFor(exe, config), dir.filePath(QStringLiteral("bin/pigmora.ini")));
+    EXPECT_EQ(IniNameFor(QStringLiteral("/opt/x/tool.exe")), QStringLiteral("/opt/x/tool.ini"));
+
+    // A folder where the file should be, or no folder at all: the user's folder, created.
+    QDir().mkpath(dir.filePath(QStringLiteral("bin/pigmora.ini")));
+    EXPECT_EQ(SettingsFileFor(exe, config), config + QStringLiteral("/pigmora.ini"));
+    EXPECT_TRUE(QFileInfo(config).isDir());
+    EXPECT_EQ(SettingsFileFor(dir.filePath(QStringLiteral("missing/pigmora")), config),
+              config + QStringLiteral("/pigmora.ini"));
+}
