@@ -1,5 +1,7 @@
 #include "app/Escapes.h"
 
+#include "framework/NumberText.h"
+
 #include <QByteArray>
 #include <QStringEncoder>
 
@@ -7,12 +9,7 @@ namespace {
 
 int UpperHexDigit(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
+    return c.unicode() >= u'a' ? -1 : HexDigitValue(c.unicode());
 }
 
 constexpr char16_t NotHexCodeUnit = 0x3E8;

@@ -21,14 +21,7 @@ std::int32_t HexToInt(const QString &text)
     for (QChar ch : text) {
         if (!ok)
             break;
-        const char16_t u = ch.unicode();
-        int d = -1;
-        if (u >= '0' && u <= '9')
-            d = u - '0';
-        else if (u >= 'a' && u <= 'f')
-            d = u - 'a' + 10;
-        else if (u >= 'A' && u <= 'F')
-            d = u - 'A' + 10;
+        const int d = HexDigitValue(ch.unicode());
         ok = d >= 0;
         value = value * 16 + static_cast<std::uint32_t>(d);
     }

@@ -24,7 +24,7 @@ std::uint32_t HexValue(const QString &digits)
 {
     std::uint32_t v = 0;
     for (const QChar c : digits)
-        v = v * 16 + static_cast<std::uint32_t>(IsAsciiDigit(c) ? c.unicode() - '0' : c.unicode() - 'A' + 10);
+        v = v * 16 + static_cast<std::uint32_t>(HexDigitValue(c.unicode()));
     return v;
 }
 

@@ -1,5 +1,7 @@
 #include "framework/IniFile.h"
 
+#include "framework/NumberText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -95,17 +97,6 @@ TLineKind ClassifyLine(QByteArrayView line, QByteArrayView &name, QByteArrayView
     return TLineKind::Entry;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool NeedsQuotes(const QString &value)
 {
     if (value.isEmpty())
@@ -186,9 +177,9 @@ QString DecodeIniValue(QByteArrayView raw)
             case 'r': decoded = '\r'; break;
             case 't': decoded = '\t'; break;
             case 'x':
-                if (i + 3 < inner.size() && HexValue(inner[i + 2]) >= 0 && HexValue(inner[i + 3]) >= 0
-                    && HexValue(inner[i + 2]) < 8) {
-                    decoded = static_cast<char>(HexValue(inner[i + 2]) * 16 + HexValue(inner[i + 3]));
+                if (i + 3 < inner.size() && HexDigitValue(inner[i + 2]) >= 0 && HexDigitValue(inner[i + 3]) >= 0
+                    && HexDigitValue(inner[i + 2]) < 8) {
+                    decoded = static_cast<char>(HexDigitValue(inner[i + 2]) * 16 + HexDigitValue(inner[i + 3]));
                     used = 4;
                     break;
                 }

@@ -1,6 +1,7 @@
 #include "framework/KeyStore.h"
 
 #include "framework/IniFile.h"
+#include "framework/NumberText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,17 +53,6 @@ QByteArray Escape(const QString &text)
     return out;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool Unescape(QByteArrayView field, QString &out)
 {
     QByteArray bytes;
@@ -74,7 +64,7 @@ bool Unescape(QByteArrayView field, QString &out)
         }
         if (i + 2 >= field.size())
             return false;
-        const int hi = HexValue(field[i + 1]), lo = HexValue(field[i + 2]);
+        const int hi = HexDigitValue(field[i + 1]), lo = HexDigitValue(field[i + 2]);
         if (hi < 0 || lo < 0)
             return false;
         bytes += static_cast<char>(hi * 16 + lo);
@@ -90,7 +80,7 @@ bool DecodeHex(QByteArrayView field, QByteArray &out)
         return false;
     out.resize(field.size() / 2);
     for (qsizetype i = 0; i < out.size(); ++i) {
-        const int hi = HexValue(field[2 * i]), lo = HexValue(field[2 * i + 1]);
+        const int hi = HexDigitValue(field[2 * i]), lo = HexDigitValue(field[2 * i + 1]);
         if (hi < 0 || lo < 0)
             return false;
         out[i] = static_cast<char>(hi * 16 + lo);

@@ -5,6 +5,17 @@
 #include <cstdlib>
 #include <string>
 
+int HexDigitValue(char16_t u)
+{
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
 QString IntToStr(std::int64_t value)
 {
     return QString::number(value);
@@ -59,18 +70,6 @@ std::int64_t RoundHalfAway(double value)
 namespace {
 
 bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
-int HexDigitValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -137,7 +136,7 @@ bool TryReadInteger(const QString &text, std::int32_t &out)
     if (hex) {
         int significant = 0;
         for (; i < n; ++i) {
-            const int d = HexDigitValue(text[i]);
+            const int d = HexDigitValue(text[i].unicode());
             if (d < 0)
                 return false;
             if (significant > 0 || d != 0)

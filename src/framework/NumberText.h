@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+// Value of one hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char16_t c);
+
 // Decimal digits with a leading "-" when negative.
 QString IntToStr(std::int64_t value);
 

@@ -25,18 +25,6 @@ QStringList HexLines(const QByteArray &bytes)
     return lines;
 }
 
-int HexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 // Two characters a byte, a pair that is not hex a 0 byte, a last single character a byte of its
 // own one-digit value.
 QByteArray DecodeHexLines(const QStringList &lines)
@@ -45,11 +33,11 @@ QByteArray DecodeHexLines(const QStringList &lines)
     for (const QString &line : lines) {
         qsizetype i = 0;
         for (; i + 1 < line.size(); i += 2) {
-            const int hi = HexDigit(line[i]), lo = HexDigit(line[i + 1]);
+            const int hi = HexDigitValue(line[i].unicode()), lo = HexDigitValue(line[i + 1].unicode());
             out += static_cast<char>(hi >= 0 && lo >= 0 ? hi * 16 + lo : 0);
         }
         if (i < line.size())
-            out += static_cast<char>(std::max(HexDigit(line[i]), 0));
+            out += static_cast<char>(std::max(HexDigitValue(line[i].unicode()), 0));
     }
     return out;
 }
