@@ -1,52 +1,12 @@
 #include "AdversarialTexts.h"
 
-#include "app/Unit1.h"
-#include "widgets/LCBox.h"
-#include "widgets/ShineSpdBtn.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QClipboard>
-#include <QTest>
-
-#include <memory>
+#include "Form1Fixture.h"
 
 namespace {
 
-class Form1Restore : public testing::Test {
+class Form1Restore : public Form1Fixture {
 protected:
-    void SetUp() override
-    {
-        TForm1Env env;
-        env.Messages = &messages;
-        env.Clock = &clock;
-        env.ColorDialogRunner = [this](TColorDialog &d) {
-            d.Color = dialogAnswer;
-            return true;
-        };
-        form = std::make_unique<TForm1>(env);
-        form->show();
-        QApplication::clipboard()->setText(QStringLiteral("untouched"));
-    }
-
-    void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2)); }
-
-    void Pick(TColor c)
-    {
-        dialogAnswer = c;
-        Click(form->OpenButton);
-    }
-
-    QString Clipboard() const { return QApplication::clipboard()->text(); }
-
-    QStringList Fields() const
-    {
-        return {form->Label7->text(), form->Edit1->text(), form->Edit2->text(), form->Edit3->text(),
-                form->Edit4->text(),  form->Edit5->text(), form->Edit6->text(), form->Edit7->text(),
-                form->Edit8->text(),  form->PovEdit->text(), form->fRgbfText, form->fRgbtText,
-                form->fColorText};
-    }
+    QStringList Fields() const { return NotationFields() << form->fColorText; }
 
     QString OnlyError() const
     {
@@ -54,11 +14,6 @@ protected:
             return QStringLiteral("<no single error box>");
         return messages.Messages[0].text;
     }
-
-    TRecordingMessageSink messages;
-    TFixedClock clock{TimeOfDayMs(12, 34, 56, 789)};
-    TColor dialogAnswer = 0;
-    std::unique_ptr<TForm1> form;
 };
 
 } // namespace

@@ -1,62 +1,7 @@
-#include "app/Unit1.h"
+#include "Form1Fixture.h"
 #include "framework/NumberText.h"
-#include "widgets/LCBox.h"
-#include "widgets/ShineSpdBtn.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QClipboard>
-#include <QTest>
-
-#include <memory>
-#include <optional>
-
-namespace {
-
-class Form1 : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        TForm1Env env;
-        env.Messages = &messages;
-        env.ColorDialogRunner = [this](TColorDialog &d) {
-            dialogOpenedWith = d.Color;
-            if (!dialogAnswer)
-                return false;
-            d.Color = *dialogAnswer;
-            return true;
-        };
-        form = std::make_unique<TForm1>(env);
-        form->show();
-        QApplication::clipboard()->setText(QStringLiteral("untouched"));
-    }
-
-    void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2)); }
-
-    // Picks a colour in the platform dialog with OK.
-    void Pick(TColor c)
-    {
-        dialogAnswer = c;
-        Click(form->OpenButton);
-    }
-
-    QString Clipboard() const { return QApplication::clipboard()->text(); }
-
-    QStringList NotationFields() const
-    {
-        return {form->Label7->text(), form->Edit1->text(), form->Edit2->text(), form->Edit3->text(),
-                form->Edit4->text(), form->Edit5->text(), form->Edit6->text(), form->Edit7->text(),
-                form->Edit8->text(), form->PovEdit->text(), form->fRgbfText, form->fRgbtText};
-    }
-
-    TRecordingMessageSink messages;
-    std::optional<TColor> dialogAnswer;
-    std::optional<TColor> dialogOpenedWith;
-    std::unique_ptr<TForm1> form;
-};
-
-} // namespace
+using Form1 = Form1Fixture;
 
 TEST_F(Form1, StartsWithEmptyNotationsAndTheDefaultSwatch)
 {

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/Unit1.h"
+#include "widgets/LCBox.h"
+#include "widgets/ShineSpdBtn.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+// The main window on the offscreen platform, with recorded message boxes, a pinned clock and
+// the platform colour dialog answered by the test (OK with dialogAnswer, Cancel when empty).
+class Form1Fixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        TForm1Env env;
+        env.Messages = &messages;
+        env.Clock = &clock;
+        env.ColorDialogRunner = [this](TColorDialog &d) {
+            dialogOpenedWith = d.Color;
+            if (!dialogAnswer)
+                return false;
+            d.Color = *dialogAnswer;
+            return true;
+        };
+        form = std::make_unique<TForm1>(env);
+        form->show();
+        QApplication::clipboard()->setText(QStringLiteral("untouched"));
+    }
+
+    static void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2)); }
+
+    // Picks a colour in the platform dialog with OK.
+    void Pick(TColor c)
+    {
+        dialogAnswer = c;
+        Click(form->OpenButton);
+    }
+
+    static QString Clipboard() { return QApplication::clipboard()->text(); }
+
+    // Every text a full rendering writes.
+    QStringList NotationFields() const
+    {
+        return {form->Label7->text(), form->Edit1->text(), form->Edit2->text(), form->Edit3->text(),
+                form->Edit4->text(),  form->Edit5->text(), form->Edit6->text(), form->Edit7->text(),
+                form->Edit8->text(),  form->PovEdit->text(), form->fRgbfText, form->fRgbtText};
+    }
+
+    TRecordingMessageSink messages;
+    TFixedClock clock{TimeOfDayMs(12, 34, 56, 789)};
+    std::optional<TColor> dialogAnswer;
+    std::optional<TColor> dialogOpenedWith;
+    std::unique_ptr<TForm1> form;
+};
