@@ -31,6 +31,9 @@ struct Window {
         parent.resize(300, 100);
         a = Make(10, "a");
         b = Make(100, "b");
+        // The window appears away from the cursor, so no enter notification is pending.
+        parent.move(200, 200);
+        QCursor::setPos(QPoint(5, 5));
         parent.show();
         parent.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&parent));
