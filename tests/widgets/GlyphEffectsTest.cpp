@@ -85,16 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                     PixelCase{"DefaultKeepsPixels", false, diDefault, Px(255, 0, 0), Px(9, 8, 7), Px(9, 8, 7)}),
     [](const testing::TestParamInfo<PixelCase> &i) { return std::string(i.param.name); });
 
-TEST(GlyphEffects, PixelEqualToBottomLeftIsNeverChanged)
-{
-    QImage img = Filled(3, 3, Px(10, 10, 10));
-    Put(img, 0, 2, Px(1, 2, 3));
-    Put(img, 2, 0, Px(1, 2, 3));
-    for (TActiveImageType e : {aiXorLight, aiHalfLight, aiAddLight, aiMaskLight})
-        EXPECT_EQ(At(LightGlyph(img, e, Yellow), 2, 0), Px(1, 2, 3)) << e;
-    EXPECT_EQ(At(DecorateGlyph(img, diGrayscale, 0), 2, 0), Px(1, 2, 3));
-}
-
 TEST(GlyphEffects, FrameLightOutlinesOneOrTwoPixelsOut)
 {
     QImage img = Filled(5, 5, Key);
@@ -169,10 +159,3 @@ TEST(GlyphEffects, MonoGlyphBitsReadMostSignificantFirst)
         EXPECT_EQ(At(out, x, 0), (x == 0 || x == 7 || x == 9) ? Px(255, 0, 0) : Px(0, 0, 255)) << x;
 }
 
-TEST(GlyphEffects, AlphaOfTheGivenImageDoesNotChangeItsColours)
-{
-    QImage argb(1, 1, QImage::Format_ARGB32);
-    argb.setPixel(0, 0, qRgba(200, 100, 50, 0));
-    EXPECT_EQ(At(ToGlyphPixels(argb), 0, 0), Px(200, 100, 50));
-    EXPECT_EQ(ColorToPixel(RGB(1, 2, 3)), Px(1, 2, 3));
-}

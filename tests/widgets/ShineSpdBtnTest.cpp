@@ -82,18 +82,10 @@ TEST(ShineState, ConstructedWithTheDefaults)
     EXPECT_EQ(b.focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(b.HoverInterval(), 200);
     EXPECT_FALSE(b.HoverPolling());
-    EXPECT_EQ(b.Colors().Color(), clBtnFace);
     EXPECT_EQ(b.ActiveColors().Color(), clHighlightText);
-    EXPECT_EQ(b.PressedColors().Color(), clBtnHighlight);
     EXPECT_EQ(b.ActiveColors().GradColor(), clBlue);
-    EXPECT_EQ(b.Font().Color(), clBtnText);
+    EXPECT_EQ(b.PressedColors().Color(), clBtnHighlight);
     EXPECT_EQ(b.ActiveFont().Color(), clHighlight);
-    EXPECT_EQ(b.FrameType(), ftNormalFrame);
-    EXPECT_EQ(b.ActiveImage(), aiFrameLight);
-    EXPECT_EQ(b.FontHighlight(), clNone);
-    EXPECT_EQ(b.Margin(), -1);
-    EXPECT_EQ(b.Spacing(), 4);
-    EXPECT_TRUE(b.Caption().isEmpty());
 }
 
 TEST(ShineState, ColourSetsNotifyOnChangeAndAlwaysOnAssign)
@@ -143,15 +135,6 @@ TEST(ShineState, ReleaseOutsideAnUngroupedButtonDoesNotClick)
     EXPECT_FALSE(w.a->Down());
 }
 
-TEST(ShineState, RightButtonDoesNotPress)
-{
-    Window w;
-    w.a->MouseDown(Qt::RightButton, ssRight, 5, 5);
-    EXPECT_EQ(w.a->State(), sbUp);
-    w.a->MouseUp(Qt::RightButton, 0, 5, 5);
-    EXPECT_EQ(w.log, "down;up;");
-}
-
 TEST(ShineState, DoubleClickEventOrder)
 {
     Window w;
@@ -167,6 +150,8 @@ TEST(ShineState, DoubleClickEventOrder)
 TEST(ShineState, ExclusiveGroupLatchesAndReleasesOthers)
 {
     Window w;
+    w.a->SetDown(true); // outside a group a button never latches
+    EXPECT_FALSE(w.a->Down());
     w.a->SetGroupIndex(1);
     w.b->SetGroupIndex(1);
     w.a->MouseDown(Qt::LeftButton, ssLeft, 5, 5);
@@ -186,27 +171,13 @@ TEST(ShineState, ExclusiveGroupLatchesAndReleasesOthers)
     EXPECT_EQ(w.b->State(), sbDown);
     EXPECT_FALSE(w.a->Down());
     EXPECT_EQ(w.a->State(), sbUp);
-}
 
-TEST(ShineState, AllowAllUpTravelsToTheGroupAndLetsTheLatchGo)
-{
-    Window w;
-    w.a->SetGroupIndex(2);
-    w.b->SetGroupIndex(2);
+    // With AllowAllUp, which travels to every member, the latch can be let go.
     w.a->SetAllowAllUp(true);
     EXPECT_TRUE(w.b->AllowAllUp());
-    w.b->SetDown(true);
     w.b->SetDown(false);
     EXPECT_FALSE(w.b->Down());
     EXPECT_EQ(w.b->State(), sbUp);
-}
-
-TEST(ShineState, DownOutsideAGroupIsIgnored)
-{
-    Window w;
-    w.a->SetDown(true);
-    EXPECT_FALSE(w.a->Down());
-    EXPECT_EQ(w.a->State(), sbUp);
 }
 
 TEST(ShineState, DisablingClearsTheLatchAndReenablingShowsUp)
@@ -235,17 +206,6 @@ TEST(ShineState, HoverPollEndsTheHoverOnceTheCursorIsOutside)
     EXPECT_EQ(w.a->State(), sbUp);
     EXPECT_FALSE(w.a->MouseInside());
     EXPECT_FALSE(w.a->HoverPolling());
-}
-
-TEST(ShineState, HoverTurnsALatchedButtonHotDownAndBack)
-{
-    Window w;
-    w.a->SetGroupIndex(1);
-    w.a->SetDown(true);
-    w.a->MouseEnter(0, 5, 5);
-    EXPECT_EQ(w.a->State(), sbHotDown);
-    w.a->MouseLeave(0, 200, 5);
-    EXPECT_EQ(w.a->State(), sbDown);
 }
 
 TEST(ShineState, NoHoverWhileAnotherControlHoldsTheMouse)
