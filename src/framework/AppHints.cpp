@@ -74,19 +74,15 @@ void THintWindow::ShowHintAt(QRect rect, const QString &hint)
     FCaption = hint;
     rect.setHeight(rect.height() + 4);
     rect = KeepHintOnDesktop(rect, HintDesktopRect());
-    if (WantsScreenUnderlay() && !isVisible()) {
-        QScreen *screen = QGuiApplication::screenAt(rect.topLeft());
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        FUnderlay = screen ? screen->grabWindow(0, rect.x() - screen->geometry().x(),
-                                                rect.y() - screen->geometry().y(), rect.width(), rect.height())
-                           : QPixmap();
-    } else if (!WantsScreenUnderlay()) {
-        FUnderlay = QPixmap();
+    FUnderlay = QPixmap();
+    if (WantsScreenUnderlay()) {
+        // The screen without this window on it.
+        if (isVisible())
+            hide();
+        FUnderlay = GrabScreen ? GrabScreen(rect) : GrabScreenArea(rect);
     }
     setGeometry(rect);
     show();
-    raise();
     update();
 }
 
@@ -138,6 +134,17 @@ QRect KeepHintOnDesktop(QRect rect, QRect desktop)
     if (rect.y() < desktop.y())
         rect.moveTop(desktop.y());
     return rect;
+}
+
+QPixmap GrabScreenArea(QRect rect)
+{
+    QScreen *screen = QGuiApplication::screenAt(rect.topLeft());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QPoint origin = screen->geometry().topLeft();
+    return screen->grabWindow(0, rect.x() - origin.x(), rect.y() - origin.y(), rect.width(), rect.height());
 }
 
 QRect HintDesktopRect()
@@ -207,8 +214,10 @@ void TApplicationHints::CreateHintWindow()
 {
     FreeHintWindow();
     FHintWindow = FHintWindowClass ? FHintWindowClass() : new THintWindow;
-    if (FHintWindow)
+    if (FHintWindow) {
         FHintWindow->SetColor(FHintColor);
+        FHintWindow->GrabScreen = GrabScreen;
+    }
 }
 
 void TApplicationHints::FreeHintWindow()

@@ -56,6 +56,8 @@ public:
     const QPixmap &ScreenUnderlay() const { return FUnderlay; }
     // Whether the window is inside its own painting, where it must not be destroyed.
     bool Painting() const { return FPainting; }
+    // Reads the screen under a rectangle (screen pixels); the primary screen's content unless replaced.
+    std::function<QPixmap(QRect)> GrabScreen;
 
 protected:
     // The framework's way of showing a hint: caption, 4 more rows at the bottom, bounds, kept on
@@ -83,6 +85,9 @@ QRect KeepHintOnDesktop(QRect rect, QRect desktop);
 
 // The screen area that hints are kept on: the virtual desktop of the primary screen.
 QRect HintDesktopRect();
+
+// The screen content under a rectangle (screen pixels); null where the platform cannot read it.
+QPixmap GrabScreenArea(QRect rect);
 
 // How far below the mouse position a hint starts: the height of the pointer image below its hot
 // spot, or that of a standard arrow when the image cannot be examined.
@@ -130,6 +135,8 @@ public:
 
     // Where the mouse is (screen pixels); the pointer's position unless replaced.
     std::function<QPoint()> CursorPos;
+    // Given to every hint window this machinery creates; the real screen unless replaced.
+    std::function<QPixmap(QRect)> GrabScreen;
 
     // The mouse is over `control` (nullptr: over no window of the application).
     void HintMouseMessage(QWidget *control);
