@@ -155,6 +155,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     picker->SetColor(DefaultColor);
     picker->DesignLeft = 280;
     picker->DesignTop = 104;
+    ApplyLook();
     RegManager1 = new TRegManager(this, *FEnv.Messages);
     RegManager1->SetName(QStringLiteral("RegManager1"));
     RegManager1->RegType = rtIni;

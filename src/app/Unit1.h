@@ -15,6 +15,7 @@ struct TFieldWrites;
 class TShineSpeedButton;
 class TLozengeCheckBox;
 class TRegManager;
+class TAppHintN;
 
 // What the main window is given rather than reaching for it.
 struct TForm1Env {
@@ -54,6 +55,7 @@ public:
     QLineEdit *FTEdit, *KanjiEdit, *UniCodeEdit;
     TColorDialog *ColorDialog = nullptr;
     TColorPickerDialog *ColorPickerDialog = nullptr;
+    TAppHintN *AppHintN1 = nullptr;
     TRegManager *RegManager1 = nullptr;
 
     // The current colour and the texts of its last rendering.
@@ -100,6 +102,8 @@ private:
     void FormCreate();
     void FormCloseQuery();
     void LoadSettings();
+    // Colours and fonts of the command buttons, and the balloon tool tips.
+    void ApplyLook();
     QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
     void Command(void (TForm1::*handler)());

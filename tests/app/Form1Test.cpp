@@ -1,5 +1,6 @@
 #include "Form1Fixture.h"
 #include "framework/NumberText.h"
+#include "widgets/NewHintN.h"
 
 using Form1 = Form1Fixture;
 
@@ -208,4 +209,17 @@ TEST_F(Form1, ExitClosesTheWindow)
 {
     Click(form->ExitButton);
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Form1, CommandButtonsAndToolTipsTakeTheWindowsLook)
+{
+    EXPECT_EQ(form->RGBButton->Colors().Color(), 13295574);
+    EXPECT_EQ(form->Re_PerButton->ActiveColors().Color(), 5276872);
+    EXPECT_EQ(form->ExitButton->ActiveFont().Color(), clRed);
+    EXPECT_EQ(form->ExitButton->Font().Get().family(), QStringLiteral("Tiranti Solid LET"));
+    EXPECT_EQ(form->Re_DeButton->Font().Get().pixelSize(), 13);
+    ASSERT_NE(form->AppHintN1, nullptr);
+    EXPECT_EQ(form->AppHintN1->HintStyle(), hsFukidashi);
+    EXPECT_EQ(form->AppHintN1->BGColor, 15254954);
+    EXPECT_FALSE(form->AppHintN1->ShadowVisible);
 }
