@@ -5,6 +5,7 @@
 #include "app/RandomColor.h"
 #include "app/Restore.h"
 #include "framework/Dispatch.h"
+#include "framework/FlatEdit.h"
 #include "framework/Fonts.h"
 #include "framework/NumberText.h"
 #include "settings/RegMng.h"
@@ -21,12 +22,6 @@ namespace {
 
 constexpr TColor DefaultColor = 13743512; // $00D1B598
 constexpr TColor FieldBackground = 0x00ECEEE6;
-
-QString EditStyle(TColor background)
-{
-    return QStringLiteral("QLineEdit { border: 1px solid #7A7A7A; padding: 0px 1px; background: %1; }")
-        .arg(ToQColor(background).name());
-}
 
 void SetTextColor(QWidget *w, TColor color)
 {
@@ -69,10 +64,9 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
         return lb;
     };
     auto edit = [this](const char *name, int l, int t, int w, int h, TColor background) {
-        auto *e = new QLineEdit(this);
+        auto *e = new TFlatEdit(background, this);
         e->setObjectName(QLatin1String(name));
         e->setGeometry(l, t, w, h);
-        e->setStyleSheet(EditStyle(background));
         return e;
     };
     const QFont rowTitleFont = MakeFont(QStringLiteral("Times New Roman"), 13, true);
