@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QColor>
 #include <QPainter>
 #include <QTimer>
@@ -107,14 +106,3 @@ BENCHMARK(BM_FieldRenderPlainLoop);
 BENCHMARK(BM_FieldFillToolkitFromHsv);
 BENCHMARK(BM_StripPaint);
 BENCHMARK(BM_StripDragStep);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -126,13 +125,3 @@ BENCHMARK(BM_LoadThroughManagerFilePerAccess)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadFromOneInMemoryParse)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

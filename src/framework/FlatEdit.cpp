@@ -13,10 +13,6 @@ TFlatEdit::TFlatEdit(TColor background, QWidget *parent) : QLineEdit(parent)
 
 void TFlatEdit::paintEvent(QPaintEvent *e)
 {
-    {
-        QPainter p(this);
-        p.fillRect(rect(), palette().color(QPalette::Base));
-    }
     QLineEdit::paintEvent(e);
     QPainter p(this);
     p.setPen(QColor(0x7A, 0x7A, 0x7A));

@@ -252,7 +252,7 @@ TKeyStore::TValueType TKeyStore::ValueType(const QString &key, const QString &na
     return v ? v->type : TValueType::None;
 }
 
-QString TKeyStore::ReadString(const QString &key, const QString &name, const QString &fallback) const
+std::optional<TKeyStore::TValue> TKeyStore::ReadValue(const QString &key, const QString &name, TValueType type) const
 {
     const QString failure = QStringLiteral("'%1' の取得に失敗しました").arg(name);
     if (!ValidValueName(name))
@@ -260,26 +260,25 @@ QString TKeyStore::ReadString(const QString &key, const QString &name, const QSt
     const std::vector<TKey> keys = Load(failure);
     const TValue *v = Find(keys, key, name);
     if (!v)
-        return fallback;
-    if (v->type != TValueType::String)
+        return std::nullopt;
+    if (v->type != type)
         throw Exception(QStringLiteral("'%1' のデータ型が不正です").arg(name));
-    return v->text;
+    return *v;
+}
+
+QString TKeyStore::ReadString(const QString &key, const QString &name, const QString &fallback) const
+{
+    const auto v = ReadValue(key, name, TValueType::String);
+    return v ? v->text : fallback;
 }
 
 bool TKeyStore::ReadBinary(const QString &key, const QString &name, QByteArray &bytes) const
 {
     bytes.clear();
-    const QString failure = QStringLiteral("'%1' の取得に失敗しました").arg(name);
-    if (!ValidValueName(name))
-        throw Exception(failure);
-    const std::vector<TKey> keys = Load(failure);
-    const TValue *v = Find(keys, key, name);
-    if (!v)
-        return false;
-    if (v->type != TValueType::Binary)
-        throw Exception(QStringLiteral("'%1' のデータ型が不正です").arg(name));
-    bytes = v->bytes;
-    return true;
+    const auto v = ReadValue(key, name, TValueType::Binary);
+    if (v)
+        bytes = v->bytes;
+    return v.has_value();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 // A per-user hierarchical store of keys holding named string and binary values, the way a
@@ -65,6 +66,9 @@ private:
     std::vector<TKey> Load(const QString &failureMessage) const;
     void Save(const std::vector<TKey> &keys) const;
     const TValue *Find(const std::vector<TKey> &keys, const QString &key, const QString &name) const;
+    // The stored value of that name, checked against the expected type; nullopt when there is
+    // none. A store that cannot be read, a bad name or another type throws the read failures.
+    std::optional<TValue> ReadValue(const QString &key, const QString &name, TValueType type) const;
 
     QString FFileName;
 };

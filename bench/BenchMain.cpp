@@ -1,0 +1,16 @@
+// Entry point shared by the Google Benchmark programs: a QApplication on the offscreen platform
+// (unless another is asked for), then every registered benchmark.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
