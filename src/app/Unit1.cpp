@@ -392,6 +392,14 @@ void TForm1::ApplyRestore(const TFieldWrites &w)
         fRgbfText = *w.RgbfText;
 }
 
+void TForm1::SetColor(std::optional<TColor> color)
+{
+    if (!color)
+        return;
+    fMyColor = *color;
+    DoRGB();
+}
+
 void TForm1::RestoreButtonClick()
 {
     fRestoreText = PovEdit->text();
@@ -401,26 +409,17 @@ void TForm1::RestoreButtonClick()
 
 void TForm1::Re_DeButtonClick()
 {
-    if (const auto color = RestoreConstant(Edit4->text())) {
-        fMyColor = *color;
-        DoRGB();
-    }
+    SetColor(RestoreConstant(Edit4->text()));
 }
 
 void TForm1::Re_HtButtonClick()
 {
-    if (const auto color = RestoreHtml(Edit5->text())) {
-        fMyColor = *color;
-        DoRGB();
-    }
+    SetColor(RestoreHtml(Edit5->text()));
 }
 
 void TForm1::Re_RgbButtonClick()
 {
-    if (const auto color = RestoreBytes(Edit6->text(), Edit7->text(), Edit8->text())) {
-        fMyColor = *color;
-        DoRGB();
-    }
+    SetColor(RestoreBytes(Edit6->text(), Edit7->text(), Edit8->text()));
 }
 
 void TForm1::Re_PerButtonClick()
@@ -436,16 +435,14 @@ void TForm1::RandomButton1Click()
 {
     TRandom random;
     random.Randomize(Clock());
-    fMyColor = AnyRandomColor(random);
-    DoRGB();
+    SetColor(AnyRandomColor(random));
 }
 
 void TForm1::RandomButton2Click()
 {
     TRandom random;
     random.Randomize(Clock());
-    fMyColor = QuietRandomColor(random);
-    DoRGB();
+    SetColor(QuietRandomColor(random));
 }
 
 void TForm1::RepreButtonClick()

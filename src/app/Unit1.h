@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <optional>
+
 struct TFieldWrites;
 class TShineSpeedButton;
 class TLozengeCheckBox;
@@ -63,6 +65,8 @@ public:
     QString fColorText, fRR, fGG, fBB, fRgbfText, fRgbtText, fRestoreText, fFilterText;
 
     void DoRGB();
+    // Makes a colour current and renders it everywhere; an empty result changes nothing.
+    void SetColor(std::optional<TColor> color);
     void MyRGB();
     void SetSwatchColor(TColor color);
     TColor SwatchColor() const { return FSwatchColor; }
