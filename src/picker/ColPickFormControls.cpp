@@ -1,0 +1,118 @@
+#include "picker/ColPickForm.h"
+
+#include "framework/Fonts.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+// The picker window's controls: where each one stands, its caption and font, the tab order and
+// which handler each event reaches.
+
+namespace {
+
+QFrame *MakeLoweredPanel(QWidget *parent, int x, int y, int w, int h)
+{
+    auto *panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setGeometry(x, y, w, h);
+    return panel;
+}
+
+TRawEdit *MakeEdit(QWidget *parent, int x, int y)
+{
+    auto *edit = new TRawEdit(parent);
+    edit->setGeometry(x, y, 41, 20);
+    edit->setText(QStringLiteral("0"));
+    return edit;
+}
+
+} // namespace
+
+void TColorPickerForm::CreateControls()
+{
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(8, 270, 129, 39);
+
+    GetShape = new TShape(this);
+    GetShape->setGeometry(12, 282, 121, 22);
+    GetShape->SetBrushColor(ToQColor(clBlue));
+    GetShape->SetPenColor(ToQColor(clBtnHighlight));
+
+    Label1 = new QLabel(QStringLiteral("select color"), this);
+    Label1->move(16, 268);
+    Label1->adjustSize();
+
+    GradPanel = MakeLoweredPanel(this, 144, 8, 25, 258);
+    GradPaintBox = new TPaintBox(GradPanel);
+    GradPaintBox->setGeometry(1, 1, StripWidth, StripHeight);
+
+    FadeRadioGroup = new TRadioGroup(QStringLiteral("coloring"), {QStringLiteral("H [360 ]"), QStringLiteral("S [%]"), QStringLiteral("B [%]")}, this, 15, 21);
+    FadeRadioGroup->setGeometry(8, 4, 129, 81);
+    FadeRadioGroup->SetItemIndex(0);
+    ColorRadioGroup = new TRadioGroup(QStringLiteral("primary"), {QStringLiteral("red"), QStringLiteral("green"), QStringLiteral("blue")}, this, 12, 22);
+    ColorRadioGroup->setGeometry(8, 88, 129, 83);
+    ColorRadioGroup->SetItemIndex(-1);
+
+    RedEd = MakeEdit(this, 88, 100);
+    GreenEd = MakeEdit(this, 88, 122);
+    BlueEd = MakeEdit(this, 88, 144);
+    USEd = MakeEdit(this, 88, 40);
+    UBEd = MakeEdit(this, 88, 61);
+    UHEd = MakeEdit(this, 88, 19);
+
+    ColorPanel = new QGroupBox(QStringLiteral("temporary palette"), this);
+    ColorPanel->setGeometry(8, 176, 129, 89);
+    ColCelPaintBox = new TPaintBox(ColorPanel);
+    ColCelPaintBox->setGeometry(8, 16, 113, 65);
+
+    OKBtn = new QPushButton(QStringLiteral("O K"), this);
+    OKBtn->setGeometry(268, 280, 80, 24);
+    OKBtn->setFont(MakeFont(QStringLiteral("Times New Roman"), 13));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setGeometry(352, 280, 80, 24);
+    CancelBtn->setAutoDefault(false);
+
+    ColorListPanel = MakeLoweredPanel(this, 176, 8, 258, 258);
+    ColorListPaintBox = new TPaintBox(ColorListPanel);
+    ColorListPaintBox->setGeometry(1, 1, FieldWidth, FieldHeight);
+
+    ColListPaintTimer = new QTimer(this);
+    ColListPaintTimer->setInterval(1);
+    ColListPaintTimer->setSingleShot(true);
+    OKCancelTimer = new QTimer(this);
+    OKCancelTimer->setInterval(100);
+    OKCancelTimer->setSingleShot(true);
+
+    QWidget *order[] = {OKBtn, CancelBtn, UHEd, USEd, UBEd, RedEd, GreenEd, BlueEd,
+                        FadeRadioGroup->Item(0), FadeRadioGroup->Item(1), FadeRadioGroup->Item(2),
+                        ColorRadioGroup->Item(0), ColorRadioGroup->Item(1), ColorRadioGroup->Item(2)};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    FadeRadioGroup->OnClick = [this] { FadeRadioGroupClick(); };
+    ColorRadioGroup->OnClick = [this] { ColorRadioGroupClick(); };
+    for (TRawEdit *edit : {RedEd, GreenEd, BlueEd})
+        edit->OnKeyUp = [this](TRawEdit *sender) { ColorEdKeyUp(sender); };
+    for (TRawEdit *edit : {UHEd, USEd, UBEd})
+        edit->OnKeyUp = [this](TRawEdit *sender) { HSBEdKeyUp(sender); };
+    ColCelPaintBox->OnPaint = [this](QPainter &p) { PaintPalette(p); };
+    ColCelPaintBox->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ColCelPaintBoxMouseDown(b, x, y); };
+    ColCelPaintBox->OnMouseMove = [this](Qt::MouseButtons b, int x, int y) { ColCelPaintBoxMouseMove(b, x, y); };
+    GradPaintBox->OnPaint = [this](QPainter &p) { PaintStrip(p); };
+    GradPaintBox->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { GradPaintBoxMouseDown(b, x, y); };
+    GradPaintBox->OnMouseMove = [this](Qt::MouseButtons b, int x, int y) { GradPaintBoxMouseMove(b, x, y); };
+    ColorListPaintBox->OnPaint = [this](QPainter &p) { PaintField(p); };
+    ColorListPaintBox->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ColorListPaintBoxMouseDown(b, x, y); };
+    ColorListPaintBox->OnMouseMove = [this](Qt::MouseButtons b, int x, int y) { ColorListPaintBoxMouseMove(b, x, y); };
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    connect(ColListPaintTimer, &QTimer::timeout, this, [this] { ColListPaintTimerTimer(); });
+    connect(OKCancelTimer, &QTimer::timeout, this, [this] { OKCancelTimerTimer(); });
+}
