@@ -40,15 +40,15 @@ int ChannelByte(double fraction)
     return static_cast<int>(RoundHalfAway(scaled));
 }
 
-// The real text of a fraction in percent, "100" for anything that reads above 100 (or does not
-// read at all, as an infinite value would).
+// The real text of a fraction in percent, "100" for anything above 100 (an infinite value
+// included). The decision is taken on the value, not on its text: a tiny value such as 1E-6 is
+// written in scientific form, which the number reading does not take, yet it is far below 100.
 QString PercentText(double fraction)
 {
-    const QString text = FloatToStr(fraction * 100);
-    double back = 0;
-    if (!TryReadFloat(text, back) || back > 100)
+    const double percent = fraction * 100;
+    if (!(percent <= 100))
         return QStringLiteral("100");
-    return text;
+    return FloatToStr(percent);
 }
 
 // The 0-255 fields, decimal value, constant and HTML fields and colour of three channel bytes.
