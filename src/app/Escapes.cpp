@@ -3,6 +3,7 @@
 #include "framework/NumberText.h"
 
 #include <QByteArray>
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace {
@@ -38,13 +39,22 @@ bool IsEscapeAt(const QString &s, qsizetype i)
 }
 
 // One character (one code unit, or a surrogate pair) in the platform's text encoding.
-std::optional<QByteArray> ToPlatform(const QString &character)
+std::optional<QByteArray> ToPlatform(QStringView character)
 {
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     QByteArray bytes = encoder.encode(character);
     if (encoder.hasError())
         return std::nullopt;
     return bytes;
+}
+
+// Text back from the platform's encoding. A leading byte-order mark is a character of the text
+// here, not a marker to be dropped (QString::fromUtf8 would skip it).
+QString FromPlatform(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 } // namespace
@@ -59,15 +69,21 @@ bool IsPovHx(const QString &text)
 
 QString PlatformRoundTrip(const QString &text)
 {
-    return QString::fromUtf8(text.toUtf8());
+    return FromPlatform(text.toUtf8());
 }
 
 QString TextToPovEscapes(const QString &text)
 {
-    QString out;
-    out.reserve(text.size() * 6);
-    for (const QChar c : text)
-        out += QLatin1String("\\u") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    static constexpr char16_t digits[] = u"0123456789ABCDEF";
+    QString out(text.size() * 6, Qt::Uninitialized);
+    QChar *o = out.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        *o++ = u'\\';
+        *o++ = u'u';
+        for (int shift = 12; shift >= 0; shift -= 4)
+            *o++ = digits[(u >> shift) & 0xF];
+    }
     return out;
 }
 
@@ -80,22 +96,21 @@ std::optional<QString> ChangeDelHex(const QString &escapes)
         if (!IsEscapeAt(escapes, i))
             continue;
         const char16_t unit = EscapeCodeUnit(escapes, i);
-        QString character;
+        char16_t character[2] = {unit, 0};
+        qsizetype length = 1;
         if (QChar::isHighSurrogate(unit) && IsEscapeAt(escapes, i + 6)
             && QChar::isLowSurrogate(EscapeCodeUnit(escapes, i + 6))) {
             // The low half is taken with its partner; the scan goes on after it.
-            const QChar pair[2] = {QChar(unit), QChar(EscapeCodeUnit(escapes, i + 6))};
-            character = QString(pair, 2);
+            character[1] = EscapeCodeUnit(escapes, i + 6);
+            length = 2;
             i += 6;
         } else if (QChar::isSurrogate(unit)) {
-            character = QStringLiteral("?");
-        } else {
-            character = QString(QChar(unit));
+            character[0] = u'?';
         }
-        const std::optional<QByteArray> bytes = ToPlatform(character);
+        const std::optional<QByteArray> bytes = ToPlatform(QStringView(character, length));
         if (!bytes)
             return std::nullopt;
         platform += *bytes;
     }
-    return QString::fromUtf8(platform);
+    return FromPlatform(platform);
 }

@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QMouseEvent>
 
+#include <limits>
+
 namespace {
 
 constexpr TColor DefaultColor = 13743512; // $00D1B598
@@ -67,6 +69,8 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
         auto *e = new TFlatEdit(background, this);
         e->setObjectName(QLatin1String(name));
         e->setGeometry(l, t, w, h);
+        // No field cuts a long text (an edit holds 32,767 characters unless told otherwise).
+        e->setMaxLength(std::numeric_limits<int>::max());
         return e;
     };
     const QFont rowTitleFont = MakeFont(QStringLiteral("Times New Roman"), 13, true);
@@ -493,8 +497,13 @@ void TForm1::UniCodeEditClick()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == KanjiEdit && event->type() == QEvent::FocusIn)
-        Command(&TForm1::KanjiButtonClick);
+    // Only the user moving into the field converts: not the window coming back to the front,
+    // nor the field's own context menu closing, which would overwrite the clipboard.
+    if (watched == KanjiEdit && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            Command(&TForm1::KanjiButtonClick);
+    }
     if (event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == KanjiEdit)

@@ -5,7 +5,8 @@
 #include <random>
 
 namespace {
-QString U(const char16_t *text) { return QString::fromUtf16(text); }
+// As written, a leading U+FEFF included (QString::fromUtf16 would take it for a byte-order mark).
+QString U(const char16_t *text) { return QStringView(text).toString(); }
 } // namespace
 
 struct EscapeRow {
@@ -28,7 +29,11 @@ INSTANTIATE_TEST_SUITE_P(Escapes, Escapes,
                                          EscapeRow{u"ｱ", u"\\uFF71"},
                                          // Outside the Basic Multilingual Plane: one escape per surrogate.
                                          EscapeRow{u"😀", u"\\uD83D\\uDE00"},
-                                         EscapeRow{u"a😀b𠮷", u"\\u0061\\uD83D\\uDE00\\u0062\\uD842\\uDFB7"}));
+                                         EscapeRow{u"a😀b𠮷", u"\\u0061\\uD83D\\uDE00\\u0062\\uD842\\uDFB7"},
+                                         // A leading byte-order mark is a character like any other.
+                                         EscapeRow{u"\uFEFFあ", u"\\uFEFF\\u3042"},
+                                         EscapeRow{u"\uFEFF\uFEFF", u"\\uFEFF\\uFEFF"},
+                                         EscapeRow{u"\uFFFE\uFFFF\u0001", u"\\uFFFE\\uFFFF\\u0001"}));
 
 TEST(Escapes, CharacterSetOfEscapeText)
 {
@@ -70,7 +75,19 @@ TEST(Escapes, SurrogateWithoutPartnerGivesQuestionMark)
 TEST(Escapes, PlatformRoundTripKeepsValidTextAndReplacesLoneSurrogates)
 {
     EXPECT_EQ(PlatformRoundTrip(U(u"漢字😀")), U(u"漢字😀"));
+    EXPECT_EQ(PlatformRoundTrip(U(u"\uFEFF漢字")), U(u"\uFEFF漢字"));
     EXPECT_NE(PlatformRoundTrip(QString(QChar(0xD800))), QString(QChar(0xD800)));
+}
+
+TEST(Escapes, EveryCodeUnitOutsideTheSurrogatesRoundTripsAlone)
+{
+    for (char32_t u = 0; u <= 0xFFFF; ++u) {
+        if (QChar::isSurrogate(u))
+            continue;
+        const QString text(QChar(static_cast<char16_t>(u)));
+        ASSERT_EQ(ChangeDelHex(TextToPovEscapes(text)), text) << std::hex << static_cast<unsigned>(u);
+        ASSERT_EQ(PlatformRoundTrip(text), text) << std::hex << static_cast<unsigned>(u);
+    }
 }
 
 TEST(Escapes, GeneratedTextsRoundTrip)

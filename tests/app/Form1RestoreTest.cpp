@@ -2,6 +2,11 @@
 
 #include "Form1Fixture.h"
 
+#include <QFocusEvent>
+#include <QMenu>
+
+#include <utility>
+
 namespace {
 
 class Form1Restore : public Form1Fixture {
@@ -208,6 +213,43 @@ TEST_F(Form1Restore, JapaneseTextToEscapesAndBack)
     EXPECT_TRUE(messages.Messages.empty());
 }
 
+TEST_F(Form1Restore, LeadingByteOrderMarkSurvivesBothWaysAndInTheToolTips)
+{
+    const QString text = QStringView(u"\uFEFFあ").toString();
+    form->UniCodeEdit->setText(QStringLiteral("\\uFEFF\\u3042"));
+    Click(form->UniCodeButton);
+    EXPECT_EQ(form->KanjiEdit->text(), text);
+    EXPECT_EQ(form->KanjiEdit->toolTip(), text);
+
+    form->UniCodeEdit->clear();
+    Click(form->KanjiButton);
+    EXPECT_EQ(form->UniCodeEdit->text(), QStringLiteral("\\uFEFF\\u3042"));
+    EXPECT_EQ(form->KanjiEdit->toolTip(), text);
+    EXPECT_EQ(Clipboard(), QStringLiteral("\\uFEFF\\u3042"));
+}
+
+TEST_F(Form1Restore, LongTextsAreNeverCut)
+{
+    // 6,000 characters give 36,000 escape characters, beyond an edit's usual limit of 32,767.
+    const QString text(6000, QChar(0x3042));
+    form->KanjiEdit->setText(text);
+    Click(form->KanjiButton);
+    EXPECT_EQ(form->UniCodeEdit->text().size(), 36000);
+    EXPECT_EQ(Clipboard().size(), 36000);
+    form->KanjiEdit->clear();
+    Click(form->UniCodeButton);
+    EXPECT_EQ(form->KanjiEdit->text(), text);
+
+    const QString million(1000000, QLatin1Char('u'));
+    for (QLineEdit *edit : {form->KanjiEdit, form->UniCodeEdit}) {
+        edit->setText(million);
+        EXPECT_EQ(edit->text().size(), million.size()) << edit->objectName().toStdString();
+        edit->clear();
+    }
+    for (const QLineEdit *edit : form->findChildren<QLineEdit *>())
+        EXPECT_GE(edit->maxLength(), 1000000) << edit->objectName().toStdString();
+}
+
 TEST_F(Form1Restore, EmptyJapaneseFieldLeavesTheClipboard)
 {
     form->UniCodeEdit->setText(QStringLiteral("\\u0041"));
@@ -236,6 +278,66 @@ TEST_F(Form1Restore, JapaneseFieldConvertsOnFocusAndSelectsAllOnClick)
     form->UniCodeEdit->deselect();
     Click(form->UniCodeEdit);
     EXPECT_EQ(form->UniCodeEdit->selectedText(), QStringLiteral("\\uFF71"));
+}
+
+// Only the user moving into the field converts; focus that comes back to it by itself leaves the
+// escape field and the clipboard alone.
+class Form1FocusReason : public Form1Restore, public testing::WithParamInterface<std::pair<Qt::FocusReason, bool>> {};
+
+TEST_P(Form1FocusReason, ConvertsOnlyForMouseTabAndBacktab)
+{
+    const auto [reason, converts] = GetParam();
+    form->KanjiEdit->setText(QStringLiteral("A"));
+    QFocusEvent focusIn(QEvent::FocusIn, reason);
+    QApplication::sendEvent(form->KanjiEdit, &focusIn);
+    EXPECT_EQ(form->UniCodeEdit->text(), converts ? QStringLiteral("\\u0041") : QString());
+    EXPECT_EQ(Clipboard(), converts ? QStringLiteral("\\u0041") : QStringLiteral("untouched"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Form1Restore, Form1FocusReason,
+                         testing::Values(std::pair{Qt::MouseFocusReason, true}, std::pair{Qt::TabFocusReason, true},
+                                         std::pair{Qt::BacktabFocusReason, true},
+                                         std::pair{Qt::ActiveWindowFocusReason, false},
+                                         std::pair{Qt::PopupFocusReason, false},
+                                         std::pair{Qt::ShortcutFocusReason, false},
+                                         std::pair{Qt::MenuBarFocusReason, false},
+                                         std::pair{Qt::OtherFocusReason, false}));
+
+TEST_F(Form1Restore, JapaneseFieldKeepsTheClipboardWhenTheWindowComesBackOrItsMenuCloses)
+{
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->KanjiEdit->setText(QStringLiteral("A"));
+    form->KanjiEdit->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(form->KanjiEdit->hasFocus());
+    QApplication::clipboard()->setText(QStringLiteral("USER-TEXT"));
+
+    // Another window in front, then the main window again.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(form->KanjiEdit->hasFocus());
+    EXPECT_EQ(Clipboard(), QStringLiteral("USER-TEXT"));
+
+    // A popup menu over the field, closed again: the field gets the focus back.
+    QMenu menu(form->KanjiEdit);
+    menu.addAction(QStringLiteral("Paste"));
+    menu.popup(form->KanjiEdit->mapToGlobal(QPoint(5, 5)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    menu.close();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(form->KanjiEdit->hasFocus());
+    EXPECT_EQ(Clipboard(), QStringLiteral("USER-TEXT"));
+    EXPECT_TRUE(form->UniCodeEdit->text().isEmpty());
+
+    // Tab and Shift+Tab into the field still convert.
+    QTest::keyClick(form->KanjiEdit, Qt::Key_Tab);
+    QTest::keyClick(form->UniCodeEdit, Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_TRUE(form->KanjiEdit->hasFocus());
+    EXPECT_EQ(Clipboard(), QStringLiteral("\\u0041"));
 }
 
 TEST_F(Form1Restore, HostileTextsInEveryFieldKeepTheColourPlain)
