@@ -10,6 +10,14 @@ TColor Resolved(TColor c)
     return (static_cast<std::uint32_t>(c) & 0x80000000u) ? ColorToRGB(c) : c;
 }
 
+// The colour a value shows as in the window, which holds plain RGB values only: a theme colour
+// resolved, the high byte of any other value dropped. A value is taken back from the window only
+// when this differs, so $01BBGGRR or a theme colour that the user left alone stays as it was.
+TColor Shown(TColor c)
+{
+    return ColorToRGB(Resolved(c));
+}
+
 } // namespace
 
 TColorPickerDialog::TColorPickerDialog(TComponent *owner) : TComponent(owner)
@@ -96,9 +104,9 @@ bool TColorPickerDialog::Execute()
     if (ok) {
         // Only what the user changed is taken back, so an untouched theme colour stays one.
         for (int i = 0; i < TemporaryPaletteCount; ++i)
-            if (Resolved(GetTemporaryPalette(i)) != form->PaletteColor(i))
+            if (Shown(GetTemporaryPalette(i)) != form->PaletteColor(i))
                 SetTemporaryPalette(i, form->PaletteColor(i));
-        if (Resolved(FColor) != form->Color())
+        if (Shown(FColor) != form->Color())
             FColor = form->Color();
         FColorSwitch = form->GetColorSwitch();
     }

@@ -163,6 +163,19 @@ TEST_F(Form1Settings, PhotoshopOpensOnTheStandardColoursEveryTime)
     EXPECT_EQ(form->PovEdit->text(), QStringLiteral("rgb <0.596, 0.71, 0.82>"));
 }
 
+TEST_F(Form1Settings, PickerOkWithoutAChangeKeepsTheRestoredHighByte)
+{
+    auto form = Start();
+    for (const char *constant : {"$01D1B598", "$02D1B598"}) {
+        form->Edit4->setText(QString::fromLatin1(constant));
+        Click(form->Re_DeButton);
+        Click(form->FhotoButton);
+        EXPECT_EQ(form->Edit4->text(), QString::fromLatin1(constant));
+        EXPECT_EQ(form->fMyColor, form->Edit4->text().mid(1).toUInt(nullptr, 16));
+    }
+    EXPECT_EQ(pickerRuns, 2);
+}
+
 TEST_F(Form1Settings, PickerCancelChangesNothing)
 {
     auto form = Start();

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <cstdint>
+
 namespace {
 
 // A dialog whose window is answered without a modal loop: `user` acts on the prepared window,
@@ -86,6 +88,29 @@ TEST(PickerExecute, OkTakesBackChangedCellsModeAndColourButKeepsUntouchedThemeCo
     EXPECT_EQ(p.dialog.GetTemporaryPalette(4), 0x010203);
     EXPECT_EQ(p.dialog.Color(), clBtnFace); // the selected cell still shows its resolved value
     EXPECT_EQ(p.dialog.ColorSwitch(), csBlue);
+}
+
+TEST(PickerExecute, OkKeepsAHighByteOfAPlainValueTheUserLeftAlone)
+{
+    Picker p;
+    p.dialog.SetTemporaryPalette(20, 0x02123456);
+    p.dialog.SetTemporaryPalette(27, 0x01D1B598);
+    p.dialog.SetColor(0x01D1B598);
+    EXPECT_TRUE(p.Run(true));
+    EXPECT_EQ(p.selectedAtStart, 27);
+    EXPECT_EQ(p.dialog.Color(), 0x01D1B598);
+    EXPECT_EQ(p.dialog.GetTemporaryPalette(20), 0x02123456);
+    EXPECT_EQ(p.dialog.GetTemporaryPalette(27), 0x01D1B598);
+
+    // What the user changes comes back as the plain value the window holds.
+    p.user = [](TColorPickerForm &form) {
+        form.SetPaletteColor(20, 0x00ABCDEF);
+        form.ColorListPaintBoxMouseDown(Qt::LeftButton, 0, 0);
+    };
+    EXPECT_TRUE(p.Run(true));
+    EXPECT_EQ(p.dialog.GetTemporaryPalette(20), 0x00ABCDEF);
+    EXPECT_EQ(static_cast<std::uint32_t>(p.dialog.Color()) >> 24, 0u);
+    EXPECT_NE(p.dialog.Color(), 0x00D1B598);
 }
 
 TEST(PickerExecute, WindowIsReleasedAfterItsLoop)
