@@ -44,12 +44,9 @@ TColorPickerForm::TColorPickerForm(QWidget *parent, TDisplayFormatSource display
     setWindowTitle(QStringLiteral("Color Picker"));
     setFixedSize(439, 313);
     setFont(MakeFont(QStringLiteral("Times New Roman"), 12));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(clBtnFace));
-    pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
-    setPalette(pal);
     setAutoFillBackground(true);
     CreateControls();
+    ApplyPalette();
     FormCreate();
 }
 

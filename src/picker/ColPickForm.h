@@ -134,6 +134,8 @@ protected:
 
 private:
     void CreateControls();
+    // The button face behind the window, the window text colour for its texts.
+    void ApplyPalette();
     void FormCreate();
     void FormShow();
     void SetCurrentColor(TColor value);

@@ -2,6 +2,7 @@
 
 #include "framework/Fonts.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,6 +30,35 @@ TRawEdit *MakeEdit(QWidget *parent, int x, int y)
     edit->setGeometry(x, y, 41, 20);
     edit->setText(QStringLiteral("0"));
     return edit;
+}
+
+// The window's palette: the theme's button face as the window colour, its window text colour
+// for the texts, and every other role as the application has it. One palette for every
+// opening, built again only when the application's palette changes, with every role set so
+// that handing it to a widget takes it as it is. The style keeps the pixmaps it draws buttons,
+// frames and radio items with under the palette's identity; with a new palette for every window
+// each opening would leave a new set of them (some 12 kB) behind in that cache.
+const QPalette &PickerPalette()
+{
+    static QPalette palette;
+    static qint64 builtFrom = 0;
+    static bool built = false;
+    const QPalette application = QApplication::palette();
+    if (!built || application.cacheKey() != builtFrom) {
+        QPalette p = application;
+        for (int group = 0; group < QPalette::NColorGroups; ++group)
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto g = static_cast<QPalette::ColorGroup>(group);
+                const auto r = static_cast<QPalette::ColorRole>(role);
+                p.setBrush(g, r, application.brush(g, r));
+            }
+        p.setColor(QPalette::Window, ToQColor(clBtnFace));
+        p.setColor(QPalette::WindowText, ToQColor(clWindowText));
+        palette = p;
+        builtFrom = application.cacheKey();
+        built = true;
+    }
+    return palette;
 }
 
 } // namespace
@@ -115,4 +145,14 @@ void TColorPickerForm::CreateControls()
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(ColListPaintTimer, &QTimer::timeout, this, [this] { ColListPaintTimerTimer(); });
     connect(OKCancelTimer, &QTimer::timeout, this, [this] { OKCancelTimerTimer(); });
+}
+
+void TColorPickerForm::ApplyPalette()
+{
+    // Every control gets the palette itself: one that inherited it would be given a copy of
+    // its own, with a new identity again.
+    const QPalette &palette = PickerPalette();
+    setPalette(palette);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->setPalette(palette);
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -111,6 +112,27 @@ TEST(PickerExecute, OkKeepsAHighByteOfAPlainValueTheUserLeftAlone)
     EXPECT_EQ(p.dialog.GetTemporaryPalette(20), 0x00ABCDEF);
     EXPECT_EQ(static_cast<std::uint32_t>(p.dialog.Color()) >> 24, 0u);
     EXPECT_NE(p.dialog.Color(), 0x00D1B598);
+}
+
+// The style keeps what it draws the window's controls with under their palette; a palette of
+// their own for every opening would leave a new set of pixmaps behind each time.
+TEST(PickerExecute, EveryOpeningDrawsItsControlsWithTheSamePalettes)
+{
+    Picker p;
+    std::vector<qint64> first, second;
+    std::vector<qint64> *keys = &first;
+    p.user = [&](TColorPickerForm &form) {
+        keys->push_back(form.palette().cacheKey());
+        for (const QWidget *w : form.findChildren<QWidget *>())
+            keys->push_back(w->palette().cacheKey());
+    };
+    p.Run(true);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    keys = &second;
+    p.Run(true);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first, second);
 }
 
 TEST(PickerExecute, WindowIsReleasedAfterItsLoop)
