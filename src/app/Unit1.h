@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 struct TFieldWrites;
@@ -18,6 +19,8 @@ class TShineSpeedButton;
 class TLozengeCheckBox;
 class TRegManager;
 class TAppHintN;
+class TCommandMenu;
+class QMimeData;
 
 // What the main window is given rather than reaching for it.
 struct TForm1Env {
@@ -30,6 +33,8 @@ struct TForm1Env {
     TColorPickerDialog::TRunner PickerRunner;
     // The settings file (see SettingsFileFor); empty keeps no settings.
     QString IniFileName;
+    // The platform's warning beep; empty for QApplication::beep.
+    std::function<void()> Beep;
 };
 
 // The main window: the current colour in every notation, the commands that set it, copy it and
@@ -59,10 +64,14 @@ public:
     TColorPickerDialog *ColorPickerDialog = nullptr;
     TAppHintN *AppHintN1 = nullptr;
     TRegManager *RegManager1 = nullptr;
+    // The window's command menu (F10, right click on the background or the swatch).
+    TCommandMenu *CommandMenu = nullptr;
 
     // The current colour and the texts of its last rendering.
     TColor fMyColor = 0;
     QString fColorText, fRR, fGG, fBB, fRgbfText, fRgbtText, fRestoreText, fFilterText;
+    // The POV-Ray 3.7 gamma switch: POV-Ray notations written with srgb, srgbf and srgbt.
+    bool fSrgb = false;
 
     void DoRGB();
     // Makes a colour current and renders it everywhere; an empty result changes nothing.
@@ -96,6 +105,12 @@ public:
     void UniCodeButtonClick();
     void KanjiEditClick();
     void UniCodeEditClick();
+    // "Paste colour": the clipboard's colour in any notation, or a beep.
+    void PasteColorClick();
+    // The srgb switch, turned; re-renders as the pigment switch does.
+    void SrgbSwitchClick();
+    // Makes the colour that the data hold current (ColorFromMime); false when they hold none.
+    bool TakeColor(const QMimeData *data);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -108,6 +123,11 @@ private:
     void LoadSettings();
     // Colours and fonts of the command buttons, and the balloon tool tips.
     void ApplyLook();
+    // The command menu with its entries, and colour drag and drop on the swatch.
+    void CreateCommands();
+    void LoadSrgbSetting();
+    void StoreSrgbSetting();
+    void Beep();
     QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
     void Command(void (TForm1::*handler)());
@@ -119,4 +139,6 @@ private:
 
     TForm1Env FEnv;
     TColor FSwatchColor = 0;
+    // The switch as the settings file held it at start.
+    bool FSrgbStored = false;
 };
