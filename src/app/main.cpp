@@ -1,4 +1,5 @@
 #include "app/Unit1.h"
+#include "framework/FontPreload.h"
 #include "framework/Fonts.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SettingsPath.h"
@@ -7,7 +8,9 @@
 
 int main(int argc, char **argv)
 {
+    TFontPreload fontPreload;
     QApplication app(argc, argv);
+    fontPreload.ApplicationReady();
     QApplication::setApplicationName(QStringLiteral("Pigmora"));
     QApplication::setDesktopFileName(QStringLiteral("pigmora"));
     InstallFontSubstitutions();
@@ -17,6 +20,7 @@ int main(int argc, char **argv)
     env.Messages = &messages;
     env.IniFileName = SettingsFileFor(QApplication::applicationFilePath(), UserConfigDir());
     TForm1 form(env);
+    fontPreload.Finish();
     form.show();
     return app.exec();
 }

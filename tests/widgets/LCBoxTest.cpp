@@ -1,4 +1,5 @@
 #include "framework/Colors.h"
+#include "framework/Fonts.h"
 #include "widgets/LCBox.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ struct Box {
         parent.resize(200, 60);
         box = new TLozengeCheckBox(&parent);
         box->setGeometry(0, 0, width, height);
+        box->setFont(DefaultWindowFont());
         box->SetCaption(QStringLiteral("pigment"));
         box->OnClick = [this] {
             ++clicks;

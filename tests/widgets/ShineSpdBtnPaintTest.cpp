@@ -1,4 +1,5 @@
 #include "widgets/ShineSpdBtn.h"
+#include "framework/Fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +38,10 @@ void Configure(Button &b, int w, int h)
     Paint(b.Colors(), Face, Dk);
     Paint(b.PressedColors(), PressedFace, PressedDk);
     Paint(b.ActiveColors(), ActiveFace, Dk);
-    b.Font().SetColor(Ink);
-    b.ActiveFont().SetColor(Ink);
+    // One named face in both fonts, so that captions compare across states.
+    const QFont face = MakeFont(QStringLiteral("Liberation Serif"), 15, true);
+    b.Font().Set(face, Ink);
+    b.ActiveFont().Set(face, Ink);
 }
 
 QImage Render(QWidget &w)
