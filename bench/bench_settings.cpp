@@ -2,8 +2,8 @@
 // from a settings file as the program writes it: through the manager, opening the file for every
 // entry access, beside the same reads from one in-memory parse of the file (the floor).
 #include "framework/ColorDialog.h"
-#include "framework/IniFile.h"
 #include "picker/ColPickDlg.h"
+#include "settings/IniFile.h"
 #include "settings/RegMng.h"
 
 #include <benchmark/benchmark.h>

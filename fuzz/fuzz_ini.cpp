@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the INI parser and to the settings filer reading from them, and checks
 // that a parsed text survives being written out and parsed again, and that a value written into
 // it reads back unchanged. Also the key store's text.
-#include "framework/IniFile.h"
-#include "framework/KeyStore.h"
+#include "settings/IniFile.h"
+#include "settings/KeyStore.h"
 #include "settings/RegMng.h"
 
 #include <QBuffer>

@@ -1,9 +1,9 @@
 #include "settings/RegMng.h"
 
 #include "framework/ComponentImage.h"
-#include "framework/IniFile.h"
-#include "framework/KeyStore.h"
 #include "framework/NumberText.h"
+#include "settings/IniFile.h"
+#include "settings/KeyStore.h"
 
 #include <QBuffer>
 

@@ -1,8 +1,8 @@
 #include "settings/RegMng.h"
 
 #include "framework/ColorDialog.h"
-#include "framework/IniFile.h"
-#include "framework/KeyStore.h"
+#include "settings/IniFile.h"
+#include "settings/KeyStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "framework/KeyStore.h"
+#include "settings/KeyStore.h"
 
-#include "framework/IniFile.h"
 #include "framework/NumberText.h"
+#include "settings/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
