@@ -2,15 +2,12 @@
 
 #include "framework/NumberText.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-namespace {
+#include <algorithm>
+#include <limits>
 
-// Larger files are not settings files; refusing them keeps memory bounded.
-constexpr qint64 MaxFileSize = qint64(256) * 1024 * 1024;
+namespace {
 
 // UTF-8 to text keeping a leading U+FEFF (QString::fromUtf8 drops it, so such a value would not
 // read back as written).
@@ -97,19 +94,132 @@ TLineKind ClassifyLine(QByteArrayView line, QByteArrayView &name, QByteArrayView
     return TLineKind::Entry;
 }
 
+bool IsBlankChar(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+bool IsControl(char16_t c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
+
+// A surrogate that is not half of a pair (UTF-8 cannot carry it).
+bool IsLoneSurrogate(const QString &text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
+
+bool NeedsEscapes(const QString &value)
+{
+    if (value.startsWith(QLatin1String("\\\"")))
+        return true;
+    for (qsizetype i = 0; i < value.size(); ++i)
+        if (IsControl(value[i].unicode()) || IsLoneSurrogate(value, i))
+            return true;
+    return false;
+}
+
 bool NeedsQuotes(const QString &value)
 {
     if (value.isEmpty())
         return false;
-    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    if (blank(value.front()) || blank(value.back()))
+    if (IsBlankChar(value.front()) || IsBlankChar(value.back()))
         return true;
-    if (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
+    return value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"');
+}
+
+QString HexCode(unsigned value, int digits)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    QString out;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        out += QLatin1Char(hex[(value >> shift) & 15]);
+    return out;
+}
+
+QByteArray EscapedForm(const QString &value)
+{
+    QString out;
+    out.reserve(value.size() + 8);
+    out += QLatin1String("\\\"");
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        switch (c) {
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '"': out += QLatin1String("\\\""); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        default:
+            if (IsControl(c))
+                out += QLatin1String("\\x") + HexCode(c, 2);
+            else if (IsLoneSurrogate(value, i))
+                out += QLatin1String("\\u") + HexCode(c, 4);
+            else
+                out += value[i];
+        }
+    }
+    out += QLatin1Char('"');
+    return out.toUtf8();
+}
+
+// The text of an escaped-form value (the part between \" and the closing quote); false when an
+// escape is not valid or a quote is not escaped.
+bool ResolveEscapes(QByteArrayView inner, QString &out)
+{
+    out.clear();
+    qsizetype literal = 0; // start of the pending run of UTF-8 bytes
+    const auto flush = [&](qsizetype end) {
+        if (end > literal)
+            out += FromUtf8(inner.sliced(literal, end - literal));
+    };
+    const auto hexValue = [&](qsizetype from, int digits, unsigned &value) {
+        if (from + digits > inner.size())
+            return false;
+        value = 0;
+        for (int k = 0; k < digits; ++k) {
+            const int d = HexDigitValue(inner[from + k]);
+            if (d < 0)
+                return false;
+            value = value * 16 + unsigned(d);
+        }
         return true;
-    for (QChar c : value)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return true;
-    return false;
+    };
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        const char c = inner[i];
+        if (c == '"')
+            return false;
+        if (c != '\\')
+            continue;
+        flush(i);
+        if (i + 1 >= inner.size())
+            return false;
+        unsigned code = 0;
+        qsizetype used = 2;
+        switch (inner[i + 1]) {
+        case '\\': code = '\\'; break;
+        case '"': code = '"'; break;
+        case 'n': code = '\n'; break;
+        case 'r': code = '\r'; break;
+        case 't': code = '\t'; break;
+        case 'x':
+            if (!hexValue(i + 2, 2, code))
+                return false;
+            used = 4;
+            break;
+        case 'u':
+            if (!hexValue(i + 2, 4, code))
+                return false;
+            used = 6;
+            break;
+        default: return false;
+        }
+        out += QChar(char16_t(code));
+        i += used - 1;
+        literal = i + 1;
+    }
+    flush(inner.size());
+    return true;
 }
 
 // A name that the reader would find again under the same spelling.
@@ -130,73 +240,22 @@ bool StorableName(const QString &name, bool section)
 
 QByteArray EncodeIniValue(const QString &value)
 {
-    if (!NeedsQuotes(value))
-        return value.toUtf8();
-    QString out;
-    out.reserve(value.size() + 8);
-    out += QLatin1Char('"');
-    for (QChar c : value) {
-        switch (c.unicode()) {
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '"': out += QLatin1String("\\\""); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                out += QLatin1String("\\x") + QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
-            else
-                out += c;
-        }
-    }
-    out += QLatin1Char('"');
-    return out.toUtf8();
+    if (NeedsEscapes(value))
+        return EscapedForm(value);
+    if (NeedsQuotes(value))
+        return '"' + value.toUtf8() + '"';
+    return value.toUtf8();
 }
 
 QString DecodeIniValue(QByteArrayView raw)
 {
     const QByteArrayView t = Trimmed(raw);
     QString result;
-    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') {
-        const QByteArrayView inner = t.sliced(1, t.size() - 2);
-        QByteArray bytes;
-        bytes.reserve(inner.size());
-        for (qsizetype i = 0; i < inner.size(); ++i) {
-            const char c = inner[i];
-            if (c != '\\' || i + 1 >= inner.size()) {
-                bytes += c;
-                continue;
-            }
-            const char e = inner[i + 1];
-            char decoded = 0;
-            qsizetype used = 2;
-            switch (e) {
-            case '\\': decoded = '\\'; break;
-            case '"': decoded = '"'; break;
-            case 'n': decoded = '\n'; break;
-            case 'r': decoded = '\r'; break;
-            case 't': decoded = '\t'; break;
-            case 'x':
-                if (i + 3 < inner.size() && HexDigitValue(inner[i + 2]) >= 0 && HexDigitValue(inner[i + 3]) >= 0
-                    && HexDigitValue(inner[i + 2]) < 8) {
-                    decoded = static_cast<char>(HexDigitValue(inner[i + 2]) * 16 + HexDigitValue(inner[i + 3]));
-                    used = 4;
-                    break;
-                }
-                used = 0;
-                break;
-            default: used = 0;
-            }
-            if (used == 0) {
-                bytes += c;
-                continue;
-            }
-            bytes += decoded;
-            i += used - 1;
-        }
-        result = FromUtf8(bytes);
-    } else {
-        result = FromUtf8(t);
+    if (!(t.size() >= 3 && t.startsWith("\\\"") && t.back() == '"' && ResolveEscapes(t.sliced(2, t.size() - 3), result))) {
+        if (t.size() >= 2 && t.front() == '"' && t.back() == '"')
+            result = FromUtf8(t.sliced(1, t.size() - 2));
+        else
+            result = FromUtf8(t);
     }
     if (result.size() > IniMaxValueLength) {
         qsizetype keep = IniMaxValueLength;
@@ -205,6 +264,22 @@ QString DecodeIniValue(QByteArrayView raw)
         result.truncate(keep);
     }
     return result;
+}
+
+int NumberedNameIndex(QStringView name, QStringView stem)
+{
+    if (name.size() <= stem.size() || !name.startsWith(stem, Qt::CaseInsensitive))
+        return -1;
+    const QStringView digits = name.sliced(stem.size());
+    if (digits.size() > 1 && digits[0] == QLatin1Char('0'))
+        return -1;
+    qint64 n = 0;
+    for (QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        n = std::min<qint64>(n * 10 + (c.unicode() - '0'), std::numeric_limits<int>::max());
+    }
+    return static_cast<int>(n);
 }
 
 bool FindIniValue(QByteArrayView text, const QString &section, const QString &ident, QString &value)
@@ -236,6 +311,23 @@ bool FindIniValue(QByteArrayView text, const QString &section, const QString &id
     return false;
 }
 
+void TIniData::AddSection(TSection section)
+{
+    if (section.hasHeader) {
+        const QString key = section.name.toCaseFolded();
+        if (!FSectionIndex.contains(key))
+            FSectionIndex.insert(key, FSections.size());
+    }
+    FSections.push_back(std::move(section));
+}
+
+void TIniData::AddLine(TSection &s, TLine line)
+{
+    if (!line.name.isEmpty())
+        s.entries[line.name.toCaseFolded()].push_back(s.lines.size());
+    s.lines.push_back(std::move(line));
+}
+
 TIniData TIniData::Parse(QByteArrayView text)
 {
     TIniData data;
@@ -249,15 +341,11 @@ TIniData TIniData::Parse(QByteArrayView text)
             s.name = FromUtf8(name);
             s.hasHeader = true;
             s.header = line.toByteArray();
-            data.FSections.push_back(std::move(s));
+            data.AddSection(std::move(s));
             break;
         }
-        case TLineKind::Entry:
-            data.FSections.back().lines.push_back({line.toByteArray(), FromUtf8(name)});
-            break;
-        case TLineKind::Other:
-            data.FSections.back().lines.push_back({line.toByteArray(), QString()});
-            break;
+        case TLineKind::Entry: AddLine(data.FSections.back(), {line.toByteArray(), FromUtf8(name)}); break;
+        case TLineKind::Other: AddLine(data.FSections.back(), {line.toByteArray(), QString()}); break;
         }
     }
     return data;
@@ -272,6 +360,8 @@ QByteArray TIniData::Serialize() const
             out += '\n';
         }
         for (const TLine &l : s.lines) {
+            if (l.deleted)
+                continue;
             out += l.raw;
             out += '\n';
         }
@@ -284,10 +374,8 @@ TIniData::TSection *TIniData::FindSection(const QString &section)
     const QString want = TrimmedName(section);
     if (want.isEmpty())
         return nullptr;
-    for (TSection &s : FSections)
-        if (s.hasHeader && SameName(s.name, want))
-            return &s;
-    return nullptr;
+    const auto it = FSectionIndex.constFind(want.toCaseFolded());
+    return it == FSectionIndex.cend() ? nullptr : &FSections[*it];
 }
 
 const TIniData::TSection *TIniData::FindSection(const QString &section) const
@@ -295,20 +383,20 @@ const TIniData::TSection *TIniData::FindSection(const QString &section) const
     return const_cast<TIniData *>(this)->FindSection(section);
 }
 
+const TIniData::TLine *TIniData::FirstEntry(const TSection &s, const QString &ident)
+{
+    const auto it = s.entries.constFind(TrimmedName(ident).toCaseFolded());
+    return it == s.entries.cend() || it->empty() ? nullptr : &s.lines[it->front()];
+}
+
 bool TIniData::ReadValue(const QString &section, const QString &ident, QString &value) const
 {
     const TSection *s = FindSection(section);
-    if (!s)
+    const TLine *l = s ? FirstEntry(*s, ident) : nullptr;
+    if (!l)
         return false;
-    const QString want = TrimmedName(ident);
-    for (const TLine &l : s->lines) {
-        if (!l.name.isEmpty() && SameName(l.name, want)) {
-            const qsizetype eq = l.raw.indexOf('=');
-            value = DecodeIniValue(QByteArrayView(l.raw).sliced(eq + 1));
-            return true;
-        }
-    }
-    return false;
+    value = DecodeIniValue(QByteArrayView(l->raw).sliced(l->raw.indexOf('=') + 1));
+    return true;
 }
 
 QString TIniData::ReadString(const QString &section, const QString &ident, const QString &fallback) const
@@ -330,22 +418,28 @@ bool TIniData::WriteString(const QString &section, const QString &ident, const Q
         added.name = sectionName;
         added.hasHeader = true;
         added.header = '[' + sectionName.toUtf8() + ']';
-        added.lines.push_back(std::move(line));
-        FSections.push_back(std::move(added));
+        AddLine(added, std::move(line));
+        AddSection(std::move(added));
         return true;
     }
-    for (TLine &l : s->lines) {
-        if (!l.name.isEmpty() && SameName(l.name, name)) {
-            // The entry keeps the spelling of its name as the file has it.
-            l.raw = l.raw.first(l.raw.indexOf('=') + 1) + EncodeIniValue(value);
-            return true;
-        }
+    if (const TLine *found = FirstEntry(*s, name)) {
+        // The entry keeps the spelling of its name as the file has it.
+        TLine &l = const_cast<TLine &>(*found);
+        l.raw = l.raw.first(l.raw.indexOf('=') + 1) + EncodeIniValue(value);
+        return true;
     }
     // After the section's last non-blank line, so blank lines before the next section stay there.
-    auto at = s->lines.end();
-    while (at != s->lines.begin() && Trimmed((at - 1)->raw).isEmpty())
+    // Deleted lines found on the way are dropped for good; no index points at them or past them.
+    size_t at = s->lines.size();
+    while (at > 0 && (s->lines[at - 1].deleted || Trimmed(s->lines[at - 1].raw).isEmpty()))
         --at;
-    s->lines.insert(at, std::move(line));
+    const auto tail = s->lines.begin() + static_cast<std::ptrdiff_t>(at);
+    s->lines.erase(std::remove_if(tail, s->lines.end(), [](const TLine &l) { return l.deleted; }), s->lines.end());
+    std::vector<TLine> blanks(std::make_move_iterator(tail), std::make_move_iterator(s->lines.end()));
+    s->lines.erase(tail, s->lines.end());
+    AddLine(*s, std::move(line));
+    for (TLine &b : blanks)
+        s->lines.push_back(std::move(b));
     return true;
 }
 
@@ -354,14 +448,15 @@ bool TIniData::DeleteKey(const QString &section, const QString &ident)
     TSection *s = FindSection(section);
     if (!s)
         return false;
-    const QString want = TrimmedName(ident);
-    for (auto it = s->lines.begin(); it != s->lines.end(); ++it) {
-        if (!it->name.isEmpty() && SameName(it->name, want)) {
-            s->lines.erase(it);
-            return true;
-        }
-    }
-    return false;
+    const auto it = s->entries.find(TrimmedName(ident).toCaseFolded());
+    if (it == s->entries.end() || it->empty())
+        return false;
+    TLine &l = s->lines[it->front()];
+    l = TLine{QByteArray(), QString(), true};
+    it->erase(it->begin());
+    if (it->empty())
+        s->entries.erase(it);
+    return true;
 }
 
 QStringList TIniData::Sections() const
@@ -383,93 +478,13 @@ QStringList TIniData::Idents(const QString &section) const
     return out;
 }
 
-TFileRead ReadWholeFile(const QString &fileName, QByteArray &bytes)
+int TIniData::HighestNumberedIdent(const QString &section, const QString &stem) const
 {
-    bytes.clear();
-    const QFileInfo info(fileName);
-    if (!info.exists())
-        return info.isSymLink() ? TFileRead::Failed : TFileRead::Missing;
-    if (!info.isFile() || info.size() > MaxFileSize)
-        return TFileRead::Failed;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return TFileRead::Failed;
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileSize) {
-        bytes.clear();
-        return TFileRead::Failed;
-    }
-    return TFileRead::Ok;
-}
-
-bool WriteWholeFileAtomic(const QString &fileName, const QByteArray &bytes)
-{
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
-}
-
-TIniFile::TIniFile(QString fileName) : FFileName(std::move(fileName)) {}
-
-QString TIniFile::ReadString(const QString &section, const QString &ident, const QString &fallback) const
-{
-    QByteArray bytes;
-    if (ReadWholeFile(FFileName, bytes) != TFileRead::Ok)
-        return fallback;
-    QString value;
-    return FindIniValue(bytes, section, ident, value) ? value : fallback;
-}
-
-bool TIniFile::ValueExists(const QString &section, const QString &ident) const
-{
-    QByteArray bytes;
-    QString value;
-    return ReadWholeFile(FFileName, bytes) == TFileRead::Ok && FindIniValue(bytes, section, ident, value);
-}
-
-void TIniFile::FailWrite() const
-{
-    throw Exception(QStringLiteral("%1 に書き込めません").arg(FFileName));
-}
-
-TIniData TIniFile::LoadForChange() const
-{
-    QByteArray bytes;
-    switch (ReadWholeFile(FFileName, bytes)) {
-    case TFileRead::Ok: return TIniData::Parse(bytes);
-    case TFileRead::Missing: return TIniData();
-    case TFileRead::Failed: break;
-    }
-    // A file that cannot be read cannot be changed without losing what it holds.
-    FailWrite();
-}
-
-void TIniFile::Save(const TIniData &data) const
-{
-    if (!WriteWholeFileAtomic(FFileName, data.Serialize()))
-        FailWrite();
-}
-
-void TIniFile::WriteString(const QString &section, const QString &ident, const QString &value)
-{
-    TIniData data = LoadForChange();
-    if (!data.WriteString(section, ident, value))
-        FailWrite();
-    Save(data);
-}
-
-void TIniFile::DeleteKey(const QString &section, const QString &ident)
-{
-    QByteArray bytes;
-    if (ReadWholeFile(FFileName, bytes) == TFileRead::Missing)
-        return;
-    TIniData data = LoadForChange();
-    if (data.DeleteKey(section, ident))
-        Save(data);
+    int highest = -1;
+    const QString want = TrimmedName(stem);
+    if (const TSection *s = FindSection(section))
+        for (const TLine &l : s->lines)
+            if (!l.name.isEmpty())
+                highest = std::max(highest, NumberedNameIndex(l.name, want));
+    return highest;
 }

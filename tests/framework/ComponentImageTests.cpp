@@ -177,11 +177,21 @@ TEST(ComponentImage, ColorDialogEntriesComeInDeclarationOrder)
     EXPECT_EQ(Entries(d).toHex(' '), expected.toHex(' '));
 }
 
-TEST(ComponentImage, NewColorDialogStoresOnlyCtl3D)
+TEST(ComponentImage, NewColorDialogStoresNothingAndCtl3DSurvivesEitherWay)
 {
-    TColorDialog d;
-    d.SetName(QStringLiteral("ColorDialog"));
-    EXPECT_EQ(Entries(d), Short("Ctl3D") + "\x09");
+    TColorDialog fresh;
+    fresh.SetName(QStringLiteral("ColorDialog"));
+    EXPECT_TRUE(Entries(fresh).isEmpty());
+    RegisterProbe();
+    for (const bool ctl3d : {false, true}) {
+        TTestForm form;
+        auto *d = new TColorDialog(&form);
+        d->SetName(QStringLiteral("ColorDialog"));
+        d->Ctl3D = ctl3d;
+        ASSERT_NE(ReadComponentImage(WriteComponentImage(*d), d), nullptr);
+        ASSERT_NE(form.ColorDialog, nullptr);
+        EXPECT_EQ(form.ColorDialog->Ctl3D, ctl3d);
+    }
 }
 
 TEST(ComponentImage, FormIsNotWrittenAndNotReplaced)
