@@ -323,9 +323,21 @@ void TIniData::AddSection(TSection section)
 
 void TIniData::AddLine(TSection &s, TLine line)
 {
-    if (!line.name.isEmpty())
+    if (s.indexed && !line.name.isEmpty())
         s.entries[line.name.toCaseFolded()].push_back(s.lines.size());
     s.lines.push_back(std::move(line));
+}
+
+QHash<QString, std::vector<size_t>> &TIniData::Entries(const TSection &s)
+{
+    if (!s.indexed) {
+        s.entries.clear();
+        for (size_t i = 0; i < s.lines.size(); ++i)
+            if (!s.lines[i].name.isEmpty())
+                s.entries[s.lines[i].name.toCaseFolded()].push_back(i);
+        s.indexed = true;
+    }
+    return s.entries;
 }
 
 TIniData TIniData::Parse(QByteArrayView text)
@@ -385,8 +397,9 @@ const TIniData::TSection *TIniData::FindSection(const QString &section) const
 
 const TIniData::TLine *TIniData::FirstEntry(const TSection &s, const QString &ident)
 {
-    const auto it = s.entries.constFind(TrimmedName(ident).toCaseFolded());
-    return it == s.entries.cend() || it->empty() ? nullptr : &s.lines[it->front()];
+    const auto &entries = Entries(s);
+    const auto it = entries.constFind(TrimmedName(ident).toCaseFolded());
+    return it == entries.cend() || it->empty() ? nullptr : &s.lines[it->front()];
 }
 
 bool TIniData::ReadValue(const QString &section, const QString &ident, QString &value) const
@@ -448,14 +461,15 @@ bool TIniData::DeleteKey(const QString &section, const QString &ident)
     TSection *s = FindSection(section);
     if (!s)
         return false;
-    const auto it = s->entries.find(TrimmedName(ident).toCaseFolded());
-    if (it == s->entries.end() || it->empty())
+    auto &entries = Entries(*s);
+    const auto it = entries.find(TrimmedName(ident).toCaseFolded());
+    if (it == entries.end() || it->empty())
         return false;
     TLine &l = s->lines[it->front()];
     l = TLine{QByteArray(), QString(), true};
     it->erase(it->begin());
     if (it->empty())
-        s->entries.erase(it);
+        entries.erase(it);
     return true;
 }
 

@@ -77,9 +77,12 @@ private:
         bool hasHeader = false;
         QByteArray header;
         std::vector<TLine> lines;
-        // Case-folded entry name to the indexes of its lines, in file order.
-        QHash<QString, std::vector<size_t>> entries;
+        // Case-folded entry name to the indexes of its lines, in file order; built at the first
+        // look-up in the section, so a change to one small section does not index a large one.
+        mutable QHash<QString, std::vector<size_t>> entries;
+        mutable bool indexed = false;
     };
+    static QHash<QString, std::vector<size_t>> &Entries(const TSection &s);
     TSection *FindSection(const QString &section);
     const TSection *FindSection(const QString &section) const;
     static const TLine *FirstEntry(const TSection &s, const QString &ident);

@@ -454,7 +454,9 @@ void TRegFiler::ReadStream(QIODevice *stream)
     TItemScope scope(*this);
     if (OpenBackend() == TBackend::None)
         return;
-    TKeyStore &store = *HeldKeys();
+    TKeyStore unheld(Manager->KeyStoreFile);
+    TKeyStore *held = HeldKeys();
+    TKeyStore &store = held ? *held : unheld;
     const QString key = RegSectionKey(Item->Section);
     store.CreateKey(key);
     QByteArray bytes;
@@ -479,7 +481,9 @@ void TRegFiler::WriteStream(QIODevice *stream)
     TItemScope scope(*this);
     if (OpenBackend() == TBackend::None)
         return;
-    HeldKeys()->WriteBinary(RegSectionKey(Item->Section), Item->Ident, bytes);
+    TKeyStore unheld(Manager->KeyStoreFile);
+    TKeyStore *held = HeldKeys();
+    (held ? *held : unheld).WriteBinary(RegSectionKey(Item->Section), Item->Ident, bytes);
     scope.Commit();
 }
 
