@@ -160,6 +160,7 @@ TEST(ComponentImage, ColorDialogEntriesComeInDeclarationOrder)
     TColorDialog d;
     d.SetName(QStringLiteral("ColorDialog"));
     d.Tag = 1;
+    d.Ctl3D = true;
     d.HelpContext = 2;
     d.OnClose.Method = QStringLiteral("A");
     d.OnShow.Method = QStringLiteral("B");
