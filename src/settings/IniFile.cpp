@@ -44,11 +44,13 @@ bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::Case
 // Walks the text line by line (LF or CRLF, a leading BOM skipped), without copying.
 class TLineReader {
 public:
-    explicit TLineReader(QByteArrayView text) : FText(text)
+    // skipMarks: the text is a whole file, whose leading byte order marks are not part of a line.
+    explicit TLineReader(QByteArrayView text, bool skipMarks = true) : FText(text)
     {
-        while (FText.sliced(FPos).startsWith(QByteArrayView("\xEF\xBB\xBF", 3)))
+        while (skipMarks && FText.sliced(FPos).startsWith(QByteArrayView("\xEF\xBB\xBF", 3)))
             FPos += 3;
     }
+    qsizetype Pos() const { return std::min(FPos, FText.size()); }
     bool Next(QByteArrayView &line)
     {
         if (FPos >= FText.size())
@@ -342,34 +344,66 @@ QHash<QString, std::vector<size_t>> &TIniData::Entries(const TSection &s)
 
 TIniData TIniData::Parse(QByteArrayView text)
 {
+    // Only the section lines are looked at here; a section's own lines are taken apart at its
+    // first use, so changing one entry of a large file costs one pass over its bytes.
     TIniData data;
-    data.FSections.emplace_back();
-    TLineReader reader(text);
+    data.FText = text.toByteArray();
+    TLineReader reader(data.FText);
+    TSection first;
+    first.loaded = false;
+    first.from = reader.Pos();
+    data.FSections.push_back(std::move(first));
     QByteArrayView line, name, raw;
+    qsizetype start = reader.Pos();
     while (reader.Next(line)) {
-        switch (ClassifyLine(line, name, raw)) {
-        case TLineKind::Section: {
+        if (ClassifyLine(line, name, raw) == TLineKind::Section) {
+            data.FSections.back().to = start;
             TSection s;
             s.name = FromUtf8(name);
             s.hasHeader = true;
             s.header = line.toByteArray();
+            s.loaded = false;
+            s.from = reader.Pos();
             data.AddSection(std::move(s));
-            break;
         }
-        case TLineKind::Entry: AddLine(data.FSections.back(), {line.toByteArray(), FromUtf8(name)}); break;
-        case TLineKind::Other: AddLine(data.FSections.back(), {line.toByteArray(), QString()}); break;
-        }
+        start = reader.Pos();
     }
+    data.FSections.back().to = data.FText.size();
     return data;
+}
+
+void TIniData::Load(const TSection &s) const
+{
+    if (s.loaded)
+        return;
+    TLineReader reader(QByteArrayView(FText).sliced(s.from, s.to - s.from), false);
+    QByteArrayView line, name, raw;
+    while (reader.Next(line)) {
+        if (ClassifyLine(line, name, raw) == TLineKind::Entry)
+            s.lines.push_back({line.toByteArray(), FromUtf8(name)});
+        else
+            s.lines.push_back({line.toByteArray(), QString()});
+    }
+    s.loaded = true;
 }
 
 QByteArray TIniData::Serialize() const
 {
     QByteArray out;
+    out.reserve(FText.size() + 64);
     for (const TSection &s : FSections) {
         if (s.hasHeader) {
             out += s.header;
             out += '\n';
+        }
+        if (!s.loaded) {
+            TLineReader reader(QByteArrayView(FText).sliced(s.from, s.to - s.from), false);
+            QByteArrayView line;
+            while (reader.Next(line)) {
+                out += line;
+                out += '\n';
+            }
+            continue;
         }
         for (const TLine &l : s.lines) {
             if (l.deleted)
@@ -383,16 +417,20 @@ QByteArray TIniData::Serialize() const
 
 TIniData::TSection *TIniData::FindSection(const QString &section)
 {
-    const QString want = TrimmedName(section);
-    if (want.isEmpty())
-        return nullptr;
-    const auto it = FSectionIndex.constFind(want.toCaseFolded());
-    return it == FSectionIndex.cend() ? nullptr : &FSections[*it];
+    return const_cast<TSection *>(std::as_const(*this).FindSection(section));
 }
 
 const TIniData::TSection *TIniData::FindSection(const QString &section) const
 {
-    return const_cast<TIniData *>(this)->FindSection(section);
+    const QString want = TrimmedName(section);
+    if (want.isEmpty())
+        return nullptr;
+    const auto it = FSectionIndex.constFind(want.toCaseFolded());
+    if (it == FSectionIndex.cend())
+        return nullptr;
+    const TSection &s = FSections[*it];
+    Load(s);
+    return &s;
 }
 
 const TIniData::TLine *TIniData::FirstEntry(const TSection &s, const QString &ident)

@@ -76,19 +76,24 @@ private:
         QString name;   // empty for the lines before the first section line
         bool hasHeader = false;
         QByteArray header;
-        std::vector<TLine> lines;
+        // Until loaded, the section's lines are the bytes from..to of the parsed text.
+        mutable bool loaded = true;
+        qsizetype from = 0, to = 0;
+        mutable std::vector<TLine> lines;
         // Case-folded entry name to the indexes of its lines, in file order; built at the first
         // look-up in the section, so a change to one small section does not index a large one.
         mutable QHash<QString, std::vector<size_t>> entries;
         mutable bool indexed = false;
     };
     static QHash<QString, std::vector<size_t>> &Entries(const TSection &s);
+    void Load(const TSection &s) const;
     TSection *FindSection(const QString &section);
     const TSection *FindSection(const QString &section) const;
     static const TLine *FirstEntry(const TSection &s, const QString &ident);
     void AddSection(TSection section);
     static void AddLine(TSection &s, TLine line);
 
+    QByteArray FText;
     std::vector<TSection> FSections;
     // Case-folded section name to the index of the first section of that name.
     QHash<QString, size_t> FSectionIndex;
