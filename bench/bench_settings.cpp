@@ -1,15 +1,20 @@
-// Loading the main window's sixteen settings items (two component images, fourteen integers)
-// from a settings file as the program writes it: through the manager, opening the file for every
-// entry access, beside the same reads from one in-memory parse of the file (the floor).
+// Loading (start) and storing (close) the main window's sixteen settings items (two component
+// images, fourteen integers) in a settings file as the program writes it: through the manager,
+// which reads the file afresh for every operation and replaces it once per item, beside the same
+// work on one in-memory parse of the file (the floor). The argument is the number of lines of the
+// picker's stored image: 3 as the program leaves it, 16,000 for a file that has grown one huge.
 #include "framework/ColorDialog.h"
-#include "framework/IniFile.h"
 #include "picker/ColPickDlg.h"
+#include "settings/IniFile.h"
 #include "settings/RegMng.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -30,33 +35,38 @@ public:
     TColorPickerDialog *ColorPickerDialog = nullptr;
 };
 
-// Reads the entries from a text parsed once.
+// Reads and writes the entries of a text parsed once.
 class TMemoryFiler : public TRegFiler {
 public:
-    TMemoryFiler(TRegManager *manager, const TIniData &data) : TRegFiler(manager), FData(data) {}
+    TMemoryFiler(TRegManager *manager, TIniData &data) : TRegFiler(manager), FData(data) {}
     QString ReadEntry(const QString &section, const QString &ident, const QString &defaultValue) override
     {
         return FData.ReadString(section, ident, defaultValue);
     }
+    void WriteEntry(const QString &section, const QString &ident, const QString &value) override
+    {
+        FData.WriteString(section, ident, value);
+    }
 
 private:
-    const TIniData &FData;
+    TIniData &FData;
 };
 
 struct TFixture {
     QTemporaryDir dir;
     TRecordingMessageSink sink;
     TRegManager manager{nullptr, sink};
+    TBenchForm form;
 
-    TFixture()
+    explicit TFixture(int pickerLines)
     {
         TColorDialog::RegisterClass();
         TColorPickerDialog::RegisterClass();
         manager.RegType = rtIni;
         manager.IniFileName = dir.filePath(QStringLiteral("pigmora.ini"));
         AddForm1RegItems(*manager.RegItems());
-        // The file as a session of the program leaves it: both dialogs changed from their designs.
-        TBenchForm form;
+        // The file as a session of the program leaves it: both dialogs changed from their designs;
+        // a title long enough gives the picker's image its number of lines.
         form.ColorDialog->Color = 0x3366CC;
         form.ColorDialog->Options = OptionBit(cdFullOpen);
         for (int n = 0; n < 16; ++n)
@@ -65,20 +75,32 @@ struct TFixture {
         form.ColorPickerDialog->SetColorSwitch(csBlue);
         form.ColorPickerDialog->DesignLeft = 280;
         form.ColorPickerDialog->DesignTop = 104;
-        manager.Filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(form.ColorDialog);
-        manager.Filer(QStringLiteral("ColorPickerDialogComponent"))->WriteComponent(form.ColorPickerDialog);
-        manager.Filer(QStringLiteral("Form1Top"))->WriteInteger(120);
-        manager.Filer(QStringLiteral("Form1Left"))->WriteInteger(340);
-        manager.Filer(QStringLiteral("fMyColor"))->WriteInteger(0x00D1B598);
+        if (pickerLines > 3)
+            form.ColorPickerDialog->SetTitle(QString(pickerLines * 32 - 100, QLatin1Char('t')));
+        Close(form, [&](const QString &name) { return manager.Filer(name); });
+    }
+
+    // The storing steps of the main window's close: two components, then fourteen integers.
+    template <class Lookup>
+    static void Close(TBenchForm &form, Lookup filer)
+    {
+        filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(form.ColorDialog);
+        filer(QStringLiteral("ColorPickerDialogComponent"))->WriteComponent(form.ColorPickerDialog);
+        filer(QStringLiteral("Form1Top"))->WriteInteger(120);
+        filer(QStringLiteral("Form1Left"))->WriteInteger(340);
+        filer(QStringLiteral("fMyColor"))->WriteInteger(0x00D1B598);
         for (int n = 16; n <= 26; ++n)
-            manager.Filer(QStringLiteral("TemporaryPalette%1").arg(n))->WriteInteger(RGB(n, n * 2, n * 3));
+            filer(QStringLiteral("TemporaryPalette%1").arg(n))->WriteInteger(RGB(n, n * 2, n * 3));
     }
 };
 
-TFixture &Fixture()
+TFixture &Fixture(int pickerLines)
 {
-    static TFixture fixture;
-    return fixture;
+    static std::map<int, std::unique_ptr<TFixture>> fixtures;
+    auto &f = fixtures[pickerLines];
+    if (!f)
+        f = std::make_unique<TFixture>(pickerLines);
+    return *f;
 }
 
 // The loading steps of the main window: two components, then fourteen integers.
@@ -95,9 +117,9 @@ std::int64_t LoadSixteenItems(TBenchForm &form, Lookup filer)
     return sum + form.ColorDialog->CustomColors.size() + form.ColorPickerDialog->ColorSwitch();
 }
 
-void BM_LoadThroughManagerFilePerAccess(benchmark::State &state)
+void BM_StartThroughManager(benchmark::State &state)
 {
-    TFixture &f = Fixture();
+    TFixture &f = Fixture(static_cast<int>(state.range(0)));
     TBenchForm form;
     for (auto _ : state)
         benchmark::DoNotOptimize(LoadSixteenItems(form, [&](const QString &name) { return f.manager.Filer(name); }));
@@ -105,14 +127,14 @@ void BM_LoadThroughManagerFilePerAccess(benchmark::State &state)
         state.SkipWithError("the stored components were not read back");
 }
 
-void BM_LoadFromOneInMemoryParse(benchmark::State &state)
+void BM_StartFromOneInMemoryParse(benchmark::State &state)
 {
-    TFixture &f = Fixture();
+    TFixture &f = Fixture(static_cast<int>(state.range(0)));
     TBenchForm form;
     for (auto _ : state) {
         QByteArray bytes;
         ReadWholeFile(f.manager.IniFileName, bytes);
-        const TIniData data = TIniData::Parse(bytes);
+        TIniData data = TIniData::Parse(bytes);
         TMemoryFiler filer(&f.manager, data);
         benchmark::DoNotOptimize(LoadSixteenItems(form, [&](const QString &name) {
             filer.Item = f.manager.RegItems()->FindItem(name);
@@ -121,7 +143,36 @@ void BM_LoadFromOneInMemoryParse(benchmark::State &state)
     }
 }
 
-BENCHMARK(BM_LoadThroughManagerFilePerAccess)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_LoadFromOneInMemoryParse)->Unit(benchmark::kMicrosecond);
+void BM_CloseThroughManager(benchmark::State &state)
+{
+    TFixture &f = Fixture(static_cast<int>(state.range(0)));
+    const std::uint64_t syncs = FileSyncCount();
+    for (auto _ : state)
+        TFixture::Close(f.form, [&](const QString &name) { return f.manager.Filer(name); });
+    state.counters["syncs"] = benchmark::Counter(double(FileSyncCount() - syncs), benchmark::Counter::kAvgIterations);
+    if (!f.sink.Messages.empty())
+        state.SkipWithError("the store showed a message");
+}
+
+void BM_CloseIntoOneInMemoryText(benchmark::State &state)
+{
+    TFixture &f = Fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        QByteArray bytes;
+        ReadWholeFile(f.manager.IniFileName, bytes);
+        TIniData data = TIniData::Parse(bytes);
+        TMemoryFiler filer(&f.manager, data);
+        TFixture::Close(f.form, [&](const QString &name) {
+            filer.Item = f.manager.RegItems()->FindItem(name);
+            return &filer;
+        });
+        WriteWholeFileAtomic(f.manager.IniFileName, data.Serialize());
+    }
+}
+
+BENCHMARK(BM_StartThroughManager)->Arg(3)->Arg(16000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartFromOneInMemoryParse)->Arg(3)->Arg(16000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseThroughManager)->Arg(3)->Arg(16000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseIntoOneInMemoryText)->Arg(3)->Arg(16000)->Unit(benchmark::kMillisecond);
 
 } // namespace

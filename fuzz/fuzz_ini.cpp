@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the INI parser and to the settings filer reading from them, and checks
 // that a parsed text survives being written out and parsed again, and that a value written into
 // it reads back unchanged. Also the key store's text.
-#include "framework/IniFile.h"
-#include "framework/KeyStore.h"
+#include "settings/IniFile.h"
+#include "settings/KeyStore.h"
 #include "settings/RegMng.h"
 
 #include <QBuffer>
@@ -53,13 +53,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     TIniData ini = TIniData::Parse(bytes);
     const QByteArray once = ini.Serialize();
     Check(TIniData::Parse(once).Serialize() == once);
-    // The model and the one-shot look-up agree.
-    for (const QString &section : ini.Sections().mid(0, 4)) {
-        for (const QString &ident : ini.Idents(section).mid(0, 4)) {
-            QString quick;
-            Check(FindIniValue(once, section, ident, quick) == ini.ReadValue(section, ident, value));
-            Check(quick == value);
-        }
+    // The model and the one-shot look-up agree; each look-up starts from fresh results, so two
+    // misses compare equal.
+    const auto agree = [](const TIniData &model, const QByteArray &text, const QString &section, const QString &ident) {
+        QString quick, held;
+        const bool found = FindIniValue(text, section, ident, quick);
+        Check(found == model.ReadValue(section, ident, held));
+        if (found)
+            Check(quick == held);
+    };
+    for (const QString &section : ini.Sections().mid(0, 4))
+        for (const QString &ident : ini.Idents(section).mid(0, 4))
+            agree(ini, once, section, ident);
+
+    // Deleting and rewriting through the indexes keeps the model and its text in step.
+    TIniData changed = TIniData::Parse(bytes);
+    for (const QString &section : changed.Sections().mid(0, 2)) {
+        const QStringList idents = changed.Idents(section).mid(0, 3);
+        for (const QString &ident : idents)
+            changed.DeleteKey(section, ident);
+        if (!idents.isEmpty())
+            changed.WriteString(section, idents.front(), QStringLiteral("re"));
+        const QByteArray text = changed.Serialize();
+        for (const QString &ident : idents)
+            agree(changed, text, section, ident);
+        agree(TIniData::Parse(text), text, section, QStringLiteral("Top"));
+        const int highest = changed.HighestNumberedIdent(section, QStringLiteral("prop_d"));
+        Check(highest == TIniData::Parse(text).HighestNumberedIdent(section, QStringLiteral("prop_d")));
     }
 
     TRecordingMessageSink sink;

@@ -24,7 +24,8 @@ public:
 
     TColor Color = 0;
     TColorDialogOptions Options = 0;
-    bool Ctl3D = true;
+    // Construction agrees with the declared default (false), so a stored false reads back false.
+    bool Ctl3D = false;
     int HelpContext = 0;
     // Lines "ColorA=RRGGBB" to "ColorP=…" (hex of the $BBGGRR value), one per custom colour.
     QStringList CustomColors;

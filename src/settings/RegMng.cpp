@@ -1,17 +1,24 @@
 #include "settings/RegMng.h"
 
 #include "framework/ComponentImage.h"
-#include "framework/IniFile.h"
-#include "framework/KeyStore.h"
 #include "framework/NumberText.h"
+#include "settings/IniFile.h"
+#include "settings/KeyStore.h"
 
 #include <QBuffer>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
 // What ReadEntry gives back for an entry that is not stored: a text no writer of this store
 // produces, so a line that exists (even an empty one) is told apart from a missing one.
 const QString MissingEntry = QStringLiteral("\uFFFF\u0000missing\u0000\uFFFF");
+
+// A stored list count up to this many lines is taken as it is, lines missing at its end reading
+// as empty lines; a larger count is taken only as far as lines are stored.
+constexpr int TrustedListCount = 65536;
 
 std::int32_t NumberOr(const QString &text, std::int32_t fallback) { return StrToIntDef(text, fallback); }
 
@@ -129,7 +136,10 @@ TRegFiler::TBackend TRegFiler::OpenBackend()
         Manager->Messages().ShowStoreError(QStringLiteral("can not create Registry object."));
         return TBackend::None;
     }
-    TKeyStore(Manager->KeyStoreFile).CreateKey(Manager->RegDir);
+    if (TKeyStore *held = HeldKeys())
+        held->CreateKey(Manager->RegDir);
+    else
+        TKeyStore(Manager->KeyStoreFile).CreateKey(Manager->RegDir);
     return TBackend::Reg;
 }
 
@@ -140,14 +150,104 @@ QString TRegFiler::RegSectionKey(const QString &section) const
     return Manager->RegDir + QLatin1Char('\\') + section;
 }
 
+struct TRegFiler::THeld {
+    std::optional<TIniFileSession> ini;
+    std::optional<TKeyStore> keys;
+    // An entry access of this scope went to the held backend.
+    bool used = false;
+};
+
+// Holds the backend text for the entry accesses of one typed operation. Scopes nest (a component
+// is stored through its stream); only the outermost one writes.
+class TRegFiler::TItemScope {
+public:
+    explicit TItemScope(TRegFiler &filer) : FFiler(filer)
+    {
+        if (FFiler.FScopeDepth++ == 0)
+            FFiler.FHeld = std::make_unique<THeld>();
+    }
+    ~TItemScope()
+    {
+        if (--FFiler.FScopeDepth == 0)
+            FFiler.FHeld.reset();
+    }
+    TItemScope(const TItemScope &) = delete;
+    TItemScope &operator=(const TItemScope &) = delete;
+
+    void Commit()
+    {
+        if (FFiler.FScopeDepth != 1 || !FFiler.FHeld)
+            return;
+        THeld &held = *FFiler.FHeld;
+        if (held.ini)
+            held.ini->Commit();
+        if (held.keys)
+            held.keys->Commit();
+    }
+
+private:
+    TRegFiler &FFiler;
+};
+
+TRegFiler::TRegFiler(TRegManager *manager) : Manager(manager) {}
+
+TRegFiler::~TRegFiler() = default;
+
+TIniFileSession *TRegFiler::HeldIni()
+{
+    if (!FHeld)
+        return nullptr;
+    if (!FHeld->ini)
+        FHeld->ini.emplace(Manager->IniFileName);
+    if (FHeld->ini->FileName() != Manager->IniFileName)
+        return nullptr;
+    FHeld->used = true;
+    return &*FHeld->ini;
+}
+
+TKeyStore *TRegFiler::HeldKeys()
+{
+    if (!FHeld)
+        return nullptr;
+    if (!FHeld->keys) {
+        FHeld->keys.emplace(Manager->KeyStoreFile);
+        FHeld->keys->Hold();
+    }
+    if (FHeld->keys->FileName() != Manager->KeyStoreFile)
+        return nullptr;
+    FHeld->used = true;
+    return &*FHeld->keys;
+}
+
+int TRegFiler::StoredLineEnd(const QString &section, const QString &stem)
+{
+    if (!FHeld || !FHeld->used)
+        return -1;
+    if (Manager->RegType == rtIni)
+        return FHeld->ini && FHeld->ini->FileName() == Manager->IniFileName
+                   ? FHeld->ini->HighestNumberedIdent(section, stem) + 1
+                   : -1;
+    if (!FHeld->keys || FHeld->keys->FileName() != Manager->KeyStoreFile)
+        return -1;
+    int highest = -1;
+    for (const QString &name : FHeld->keys->ValueNames(RegSectionKey(section)))
+        highest = std::max(highest, NumberedNameIndex(name, stem));
+    return highest + 1;
+}
+
 QString TRegFiler::ReadEntry(const QString &section, const QString &ident, const QString &defaultValue)
 {
     if (section.isEmpty() || ident.isEmpty())
         return defaultValue;
     switch (OpenBackend()) {
     case TBackend::None: return defaultValue;
-    case TBackend::Ini: return TIniFile(Manager->IniFileName).ReadString(section, ident, defaultValue);
+    case TBackend::Ini:
+        if (TIniFileSession *held = HeldIni())
+            return held->ReadString(section, ident, defaultValue);
+        return TIniFile(Manager->IniFileName).ReadString(section, ident, defaultValue);
     case TBackend::Reg:
+        if (TKeyStore *held = HeldKeys())
+            return held->ReadString(RegSectionKey(section), ident, defaultValue);
         return TKeyStore(Manager->KeyStoreFile).ReadString(RegSectionKey(section), ident, defaultValue);
     }
     return defaultValue;
@@ -159,8 +259,18 @@ void TRegFiler::WriteEntry(const QString &section, const QString &ident, const Q
         return;
     switch (OpenBackend()) {
     case TBackend::None: break;
-    case TBackend::Ini: TIniFile(Manager->IniFileName).WriteString(section, ident, value); break;
-    case TBackend::Reg: TKeyStore(Manager->KeyStoreFile).WriteString(RegSectionKey(section), ident, value); break;
+    case TBackend::Ini:
+        if (TIniFileSession *held = HeldIni())
+            held->WriteString(section, ident, value);
+        else
+            TIniFile(Manager->IniFileName).WriteString(section, ident, value);
+        break;
+    case TBackend::Reg:
+        if (TKeyStore *held = HeldKeys())
+            held->WriteString(RegSectionKey(section), ident, value);
+        else
+            TKeyStore(Manager->KeyStoreFile).WriteString(RegSectionKey(section), ident, value);
+        break;
     }
 }
 
@@ -170,8 +280,18 @@ void TRegFiler::DeleteEntry(const QString &section, const QString &ident)
         return;
     switch (OpenBackend()) {
     case TBackend::None: break;
-    case TBackend::Ini: TIniFile(Manager->IniFileName).DeleteKey(section, ident); break;
-    case TBackend::Reg: TKeyStore(Manager->KeyStoreFile).DeleteValue(RegSectionKey(section), ident); break;
+    case TBackend::Ini:
+        if (TIniFileSession *held = HeldIni())
+            held->DeleteKey(section, ident);
+        else
+            TIniFile(Manager->IniFileName).DeleteKey(section, ident);
+        break;
+    case TBackend::Reg:
+        if (TKeyStore *held = HeldKeys())
+            held->DeleteValue(RegSectionKey(section), ident);
+        else
+            TKeyStore(Manager->KeyStoreFile).DeleteValue(RegSectionKey(section), ident);
+        break;
     }
 }
 
@@ -222,6 +342,7 @@ void TRegFiler::ReadFont(TFontValue *font)
 {
     if (!Item || !font)
         return;
+    TItemScope scope(*this);
     const QString &s = Item->Section, &i = Item->Ident;
     font->Name = ReadEntry(s, i + QStringLiteral("_FontName"), font->Name);
     font->Size = NumberOr(ReadEntry(s, i + QStringLiteral("_FontSize"), IntToStr(font->Size)), font->Size);
@@ -233,11 +354,13 @@ void TRegFiler::WriteFont(const TFontValue *font)
 {
     if (!Item || !font)
         return;
+    TItemScope scope(*this);
     const QString &s = Item->Section, &i = Item->Ident;
     WriteEntry(s, i + QStringLiteral("_FontName"), font->Name);
     WriteEntry(s, i + QStringLiteral("_FontSize"), IntToStr(font->Size));
     WriteEntry(s, i + QStringLiteral("_FontColor"), ColorToString(font->Color));
     WriteEntry(s, i + QStringLiteral("_FontStyle"), IntToStr(font->Style));
+    scope.Commit();
 }
 
 int TRegFiler::ExistingLines(const QString &section, const QString &stem, int from, int count)
@@ -248,29 +371,47 @@ int TRegFiler::ExistingLines(const QString &section, const QString &stem, int fr
     return n;
 }
 
-QStringList TRegFiler::ReadLines(const QString &countIdent, const QString &lineStem)
+QStringList TRegFiler::ReadLines(const QString &countIdent, const QString &lineStem, bool padTrailing)
 {
+    TItemScope scope(*this);
     const QString &s = Item->Section;
     const int count = NumberOr(ReadEntry(s, countIdent, QStringLiteral("0")), 0);
-    // A stored count is only a claim: the lines are read while they exist, so an edited count of
-    // two billion costs one failed look-up, not two billion.
     QStringList lines;
-    for (int n = 0; n < count; ++n) {
-        QString line = ReadEntry(s, lineStem + QString::number(n), MissingEntry);
-        if (line == MissingEntry)
-            break;
-        lines << std::move(line);
+    if (count <= 0)
+        return lines;
+    // A stored count is only a claim: lines are read as far as the section holds them (a missing
+    // line in between reads empty), so an edited count of two billion costs nothing.
+    const int end = StoredLineEnd(s, lineStem);
+    if (end < 0) {
+        // Entries from elsewhere: read while they exist.
+        for (int n = 0; n < count; ++n) {
+            QString line = ReadEntry(s, lineStem + QString::number(n), MissingEntry);
+            if (line == MissingEntry)
+                break;
+            lines << std::move(line);
+        }
+        return lines;
     }
+    const int stored = std::min(count, end);
+    for (int n = 0; n < stored; ++n)
+        lines << ReadEntry(s, lineStem + QString::number(n), QString());
+    if (padTrailing && count <= TrustedListCount)
+        while (lines.size() < count)
+            lines << QString();
     return lines;
 }
 
 void TRegFiler::WriteLines(const QString &countIdent, const QString &lineStem, const QStringList &lines)
 {
+    TItemScope scope(*this);
     const QString &s = Item->Section;
     const int newCount = static_cast<int>(lines.size());
     const int oldCount = NumberOr(ReadEntry(s, countIdent, QStringLiteral("0")), 0);
     if (oldCount > newCount) {
-        const int end = ExistingLines(s, lineStem, newCount, oldCount);
+        // Every line from the old count down to the new one goes, gaps or not; lines past the
+        // last one stored need no deleting.
+        const int stored = StoredLineEnd(s, lineStem);
+        const int end = stored >= 0 ? std::min(oldCount, stored) : ExistingLines(s, lineStem, newCount, oldCount);
         for (int n = end - 1; n >= newCount; --n)
             DeleteEntry(s, lineStem + QString::number(n));
         if (newCount == 0)
@@ -281,6 +422,7 @@ void TRegFiler::WriteLines(const QString &countIdent, const QString &lineStem, c
         for (int n = 0; n < newCount; ++n)
             WriteEntry(s, lineStem + QString::number(n), lines[n]);
     }
+    scope.Commit();
 }
 
 void TRegFiler::ReadStrings(QStringList *strings)
@@ -288,7 +430,7 @@ void TRegFiler::ReadStrings(QStringList *strings)
     if (!Item || !strings)
         return;
     strings->clear();
-    *strings = ReadLines(Item->Ident + QStringLiteral("_ItemCount"), Item->Ident + QStringLiteral("_Item"));
+    *strings = ReadLines(Item->Ident + QStringLiteral("_ItemCount"), Item->Ident + QStringLiteral("_Item"), true);
 }
 
 void TRegFiler::WriteStrings(const QStringList *strings)
@@ -305,17 +447,22 @@ void TRegFiler::ReadStream(QIODevice *stream)
     if (Manager->RegType == rtIni) {
         if (OpenBackend() == TBackend::None)
             return;
-        const QByteArray bytes = DecodeHexLines(ReadLines(Item->Ident + QStringLiteral("_c"), Item->Ident + QStringLiteral("_d")));
+        const QByteArray bytes = DecodeHexLines(ReadLines(Item->Ident + QStringLiteral("_c"), Item->Ident + QStringLiteral("_d"), false));
         stream->write(bytes);
         return;
     }
+    TItemScope scope(*this);
     if (OpenBackend() == TBackend::None)
         return;
-    TKeyStore store(Manager->KeyStoreFile);
+    TKeyStore unheld(Manager->KeyStoreFile);
+    TKeyStore *held = HeldKeys();
+    TKeyStore &store = held ? *held : unheld;
     const QString key = RegSectionKey(Item->Section);
     store.CreateKey(key);
     QByteArray bytes;
-    if (store.ReadBinary(key, Item->Ident, bytes))
+    const bool found = store.ReadBinary(key, Item->Ident, bytes);
+    scope.Commit();
+    if (found)
         stream->write(bytes);
 }
 
@@ -331,9 +478,13 @@ void TRegFiler::WriteStream(QIODevice *stream)
         WriteLines(Item->Ident + QStringLiteral("_c"), Item->Ident + QStringLiteral("_d"), HexLines(bytes));
         return;
     }
+    TItemScope scope(*this);
     if (OpenBackend() == TBackend::None)
         return;
-    TKeyStore(Manager->KeyStoreFile).WriteBinary(RegSectionKey(Item->Section), Item->Ident, bytes);
+    TKeyStore unheld(Manager->KeyStoreFile);
+    TKeyStore *held = HeldKeys();
+    (held ? *held : unheld).WriteBinary(RegSectionKey(Item->Section), Item->Ident, bytes);
+    scope.Commit();
 }
 
 TComponent *TRegFiler::ReadComponent(TComponent *component)

@@ -69,15 +69,19 @@ struct TFontValue {
 };
 
 class TRegManager;
+class TIniFileSession;
+class TKeyStore;
 
 // Reader/writer bound to one settings item. Only ReadEntry, WriteEntry and DeleteEntry touch the
 // INI backend; every typed operation goes through the virtual ReadEntry/WriteEntry, so a
 // descendant that overrides them changes all of them. Each entry access opens its backend and
-// closes it again; nothing stays open between calls.
+// closes it again; nothing stays open between operations. The entries of one font, list or stream
+// (its count and all its lines) are read from one reading of the file and written in one atomic
+// replacement of it, so after a crash at any moment the item reads as its old or its new value.
 class TRegFiler {
 public:
-    explicit TRegFiler(TRegManager *manager) : Manager(manager) {}
-    virtual ~TRegFiler() = default;
+    explicit TRegFiler(TRegManager *manager);
+    virtual ~TRegFiler();
     TRegFiler(const TRegFiler &) = delete;
     TRegFiler &operator=(const TRegFiler &) = delete;
 
@@ -111,15 +115,28 @@ public:
 
 private:
     enum class TBackend { None, Ini, Reg };
+    // While an item scope is open, the entry accesses share one held backend text; Commit of the
+    // outermost scope writes it back, leaving it without Commit drops the changes.
+    struct THeld;
+    class TItemScope;
+    std::unique_ptr<THeld> FHeld;
+    int FScopeDepth = 0;
+    TIniFileSession *HeldIni();
+    TKeyStore *HeldKeys();
+    // One past the highest line number stored as section\stem + n in the held backend; -1 when
+    // the entries of this scope did not come from it (a descendant's own ReadEntry).
+    int StoredLineEnd(const QString &section, const QString &stem);
+
     // Checks that the manager's backend can be opened for one access; shows the store's error box
     // and returns None when it cannot. The registry form creates the manager's key when missing.
     TBackend OpenBackend();
     QString RegSectionKey(const QString &section) const;
-    // Number of lines stored under ident + suffix + n, trusting the stored count only as far as
-    // the lines exist.
+    // Number of lines stored under stem + n from n = from on, stopping at the first missing one.
     int ExistingLines(const QString &section, const QString &stem, int from, int count);
     void WriteLines(const QString &countIdent, const QString &lineStem, const QStringList &lines);
-    QStringList ReadLines(const QString &countIdent, const QString &lineStem);
+    // padTrailing: lines missing at the end, up to the count, read as empty lines (a list's
+    // lines; a stream's would decode to nothing anyway).
+    QStringList ReadLines(const QString &countIdent, const QString &lineStem, bool padTrailing);
 };
 
 // The settings store component: the item list, the backend choice and one shared filer.

@@ -160,6 +160,7 @@ TEST(ComponentImage, ColorDialogEntriesComeInDeclarationOrder)
     TColorDialog d;
     d.SetName(QStringLiteral("ColorDialog"));
     d.Tag = 1;
+    d.Ctl3D = true;
     d.HelpContext = 2;
     d.OnClose.Method = QStringLiteral("A");
     d.OnShow.Method = QStringLiteral("B");
@@ -177,11 +178,21 @@ TEST(ComponentImage, ColorDialogEntriesComeInDeclarationOrder)
     EXPECT_EQ(Entries(d).toHex(' '), expected.toHex(' '));
 }
 
-TEST(ComponentImage, NewColorDialogStoresOnlyCtl3D)
+TEST(ComponentImage, NewColorDialogStoresNothingAndCtl3DSurvivesEitherWay)
 {
-    TColorDialog d;
-    d.SetName(QStringLiteral("ColorDialog"));
-    EXPECT_EQ(Entries(d), Short("Ctl3D") + "\x09");
+    TColorDialog fresh;
+    fresh.SetName(QStringLiteral("ColorDialog"));
+    EXPECT_TRUE(Entries(fresh).isEmpty());
+    RegisterProbe();
+    for (const bool ctl3d : {false, true}) {
+        TTestForm form;
+        auto *d = new TColorDialog(&form);
+        d->SetName(QStringLiteral("ColorDialog"));
+        d->Ctl3D = ctl3d;
+        ASSERT_NE(ReadComponentImage(WriteComponentImage(*d), d), nullptr);
+        ASSERT_NE(form.ColorDialog, nullptr);
+        EXPECT_EQ(form.ColorDialog->Ctl3D, ctl3d);
+    }
 }
 
 TEST(ComponentImage, FormIsNotWrittenAndNotReplaced)

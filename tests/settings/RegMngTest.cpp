@@ -1,8 +1,8 @@
 #include "settings/RegMng.h"
 
 #include "framework/ColorDialog.h"
-#include "framework/IniFile.h"
-#include "framework/KeyStore.h"
+#include "settings/IniFile.h"
+#include "settings/KeyStore.h"
 
 #include <gtest/gtest.h>
 
@@ -457,7 +457,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CorpusCase{"negative_count.ini", "ColorPickerDialogComponent", CorpusCase::Stream, ""},
                     CorpusCase{"odd_line.ini", "ColorPickerDialogComponent", CorpusCase::Stream, "ab0c"},
                     CorpusCase{"non_hex_line.ini", "ColorPickerDialogComponent", CorpusCase::Stream, "0041000000"},
-                    CorpusCase{"missing_line.ini", "ColorPickerDialogComponent", CorpusCase::Stream, "01"},
+                    CorpusCase{"missing_line.ini", "ColorPickerDialogComponent", CorpusCase::Stream, "0103"},
                     CorpusCase{"truncated_image.ini", "ColorPickerDialogComponent", CorpusCase::Stream, "54504630125404"},
                     CorpusCase{"huge_list_count.ini", "List", CorpusCase::List, "a|"}),
     [](const testing::TestParamInfo<CorpusCase> &info) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Failure.h"
+#include "settings/IniFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,7 +14,10 @@
 // registry does, kept in one file. A key path is a list of names separated by "\" (empty parts
 // are ignored, so a leading "\" changes nothing); key and value names are matched ignoring case.
 //
-// Every call reads the file afresh and every change rewrites it atomically. Failures throw
+// Every call reads the file afresh and every change rewrites it atomically, unless the store is
+// held: Hold reads the file once, every call then works on that text, and Commit writes it back
+// in one atomic replacement (so a series of changes reaches the disk whole or not at all; a
+// write failure then shows at Commit). Failures throw
 // Exception with the user-facing message:
 //   "キー %s の作成に失敗しました"  a key that cannot be created (a name holding a control
 //                                  character, "." or ".."; an unreadable store)
@@ -48,6 +52,10 @@ public:
     QStringList Keys() const;
     QStringList ValueNames(const QString &key) const;
 
+    void Hold();
+    // Writes the held text when a call changed it; the store is held no longer.
+    void Commit();
+
     // The store text, parsed from and written to bytes; bad lines are skipped.
     struct TValue {
         QString name;
@@ -63,12 +71,20 @@ public:
     static QByteArray Serialize(const std::vector<TKey> &keys);
 
 private:
-    std::vector<TKey> Load(const QString &failureMessage) const;
-    void Save(const std::vector<TKey> &keys) const;
+    // Reads the file (or takes the held text) into FKeys; its state.
+    TFileRead Fetch() const;
+    // FKeys, read as by Fetch; throws failureMessage when the file is there but unreadable.
+    std::vector<TKey> &Load(const QString &failureMessage) const;
+    // Writes FKeys (or marks the held text changed).
+    void Save() const;
     const TValue *Find(const std::vector<TKey> &keys, const QString &key, const QString &name) const;
     // The stored value of that name, checked against the expected type; nullopt when there is
     // none. A store that cannot be read, a bad name or another type throws the read failures.
     std::optional<TValue> ReadValue(const QString &key, const QString &name, TValueType type) const;
 
     QString FFileName;
+    mutable std::vector<TKey> FKeys;
+    bool FHeld = false;
+    mutable TFileRead FHeldState = TFileRead::Missing;
+    mutable bool FChanged = false;
 };

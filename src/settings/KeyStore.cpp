@@ -1,7 +1,7 @@
-#include "framework/KeyStore.h"
+#include "settings/KeyStore.h"
 
-#include "framework/IniFile.h"
 #include "framework/NumberText.h"
+#include "settings/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -191,22 +191,50 @@ QByteArray TKeyStore::Serialize(const std::vector<TKey> &keys)
     return out;
 }
 
-std::vector<TKeyStore::TKey> TKeyStore::Load(const QString &failureMessage) const
+TFileRead TKeyStore::Fetch() const
 {
+    if (FHeld)
+        return FHeldState;
     QByteArray bytes;
-    switch (ReadWholeFile(FFileName, bytes)) {
-    case TFileRead::Ok: return Parse(bytes);
-    case TFileRead::Missing: return {};
-    case TFileRead::Failed: break;
-    }
-    throw Exception(failureMessage);
+    const TFileRead state = ReadWholeFile(FFileName, bytes);
+    FKeys = state == TFileRead::Ok ? Parse(bytes) : std::vector<TKey>();
+    return state;
 }
 
-void TKeyStore::Save(const std::vector<TKey> &keys) const
+std::vector<TKeyStore::TKey> &TKeyStore::Load(const QString &failureMessage) const
 {
+    if (Fetch() == TFileRead::Failed)
+        throw Exception(failureMessage);
+    return FKeys;
+}
+
+void TKeyStore::Save() const
+{
+    if (FHeld) {
+        FHeldState = TFileRead::Ok;
+        FChanged = true;
+        return;
+    }
     const QString dir = QFileInfo(FFileName).absolutePath();
-    if (!QDir().mkpath(dir) || !WriteWholeFileAtomic(FFileName, Serialize(keys)))
+    if (!QDir().mkpath(dir) || !WriteWholeFileAtomic(FFileName, Serialize(FKeys)))
         throw Exception(QStringLiteral("%1 に書き込めません").arg(FFileName));
+}
+
+void TKeyStore::Hold()
+{
+    FHeld = false;
+    FHeldState = Fetch();
+    FChanged = false;
+    FHeld = true;
+}
+
+void TKeyStore::Commit()
+{
+    const bool changed = FHeld && FChanged;
+    FHeld = false;
+    FChanged = false;
+    if (changed)
+        Save();
 }
 
 const TKeyStore::TValue *TKeyStore::Find(const std::vector<TKey> &keys, const QString &key, const QString &name) const
@@ -225,30 +253,26 @@ void TKeyStore::CreateKey(const QString &key)
     const auto path = CanonicalKey(key);
     if (!path)
         throw Exception(failure);
-    std::vector<TKey> keys = Load(failure);
+    std::vector<TKey> &keys = Load(failure);
     if (FindKey(keys, *path))
         return;
     keys.push_back({*path, {}});
-    Save(keys);
+    Save();
 }
 
 bool TKeyStore::KeyExists(const QString &key) const
 {
     const auto path = CanonicalKey(key);
-    QByteArray bytes;
-    if (!path || ReadWholeFile(FFileName, bytes) != TFileRead::Ok)
+    if (!path || Fetch() != TFileRead::Ok)
         return false;
-    std::vector<TKey> keys = Parse(bytes);
-    return FindKey(keys, *path) != nullptr;
+    return FindKey(FKeys, *path) != nullptr;
 }
 
 TKeyStore::TValueType TKeyStore::ValueType(const QString &key, const QString &name) const
 {
-    QByteArray bytes;
-    if (ReadWholeFile(FFileName, bytes) != TFileRead::Ok)
+    if (Fetch() != TFileRead::Ok)
         return TValueType::None;
-    const std::vector<TKey> keys = Parse(bytes);
-    const TValue *v = Find(keys, key, name);
+    const TValue *v = Find(FKeys, key, name);
     return v ? v->type : TValueType::None;
 }
 
@@ -257,8 +281,7 @@ std::optional<TKeyStore::TValue> TKeyStore::ReadValue(const QString &key, const 
     const QString failure = QStringLiteral("'%1' の取得に失敗しました").arg(name);
     if (!ValidValueName(name))
         throw Exception(failure);
-    const std::vector<TKey> keys = Load(failure);
-    const TValue *v = Find(keys, key, name);
+    const TValue *v = Find(Load(failure), key, name);
     if (!v)
         return std::nullopt;
     if (v->type != type)
@@ -308,9 +331,8 @@ void TKeyStore::WriteString(const QString &key, const QString &name, const QStri
     const QString failure = QStringLiteral("'%1' の設定に失敗しました").arg(name);
     if (name.isEmpty() || !ValidValueName(name))
         throw Exception(failure);
-    std::vector<TKey> keys = Load(failure);
-    SetValue(keys, *path, {name, TValueType::String, value, {}});
-    Save(keys);
+    SetValue(Load(failure), *path, {name, TValueType::String, value, {}});
+    Save();
 }
 
 void TKeyStore::WriteBinary(const QString &key, const QString &name, const QByteArray &bytes)
@@ -321,25 +343,27 @@ void TKeyStore::WriteBinary(const QString &key, const QString &name, const QByte
     const QString failure = QStringLiteral("'%1' の設定に失敗しました").arg(name);
     if (name.isEmpty() || !ValidValueName(name))
         throw Exception(failure);
-    std::vector<TKey> keys = Load(failure);
-    SetValue(keys, *path, {name, TValueType::Binary, {}, bytes});
-    Save(keys);
+    SetValue(Load(failure), *path, {name, TValueType::Binary, {}, bytes});
+    Save();
 }
 
 void TKeyStore::DeleteValue(const QString &key, const QString &name)
 {
     const auto path = CanonicalKey(key);
-    QByteArray bytes;
-    if (!path || ReadWholeFile(FFileName, bytes) == TFileRead::Missing)
+    if (!path)
         return;
-    std::vector<TKey> keys = Load(QStringLiteral("'%1' の設定に失敗しました").arg(name));
-    TKey *k = FindKey(keys, *path);
+    const TFileRead state = Fetch();
+    if (state == TFileRead::Missing)
+        return;
+    if (state == TFileRead::Failed)
+        throw Exception(QStringLiteral("'%1' の設定に失敗しました").arg(name));
+    TKey *k = FindKey(FKeys, *path);
     if (!k)
         return;
     for (auto it = k->values.begin(); it != k->values.end(); ++it) {
         if (SameName(it->name, name)) {
             k->values.erase(it);
-            Save(keys);
+            Save();
             return;
         }
     }
@@ -347,22 +371,19 @@ void TKeyStore::DeleteValue(const QString &key, const QString &name)
 
 QStringList TKeyStore::Keys() const
 {
-    QByteArray bytes;
     QStringList out;
-    if (ReadWholeFile(FFileName, bytes) == TFileRead::Ok)
-        for (const TKey &k : Parse(bytes))
+    if (Fetch() == TFileRead::Ok)
+        for (const TKey &k : FKeys)
             out << k.path;
     return out;
 }
 
 QStringList TKeyStore::ValueNames(const QString &key) const
 {
-    QByteArray bytes;
     QStringList out;
     const auto path = CanonicalKey(key);
-    if (path && ReadWholeFile(FFileName, bytes) == TFileRead::Ok) {
-        std::vector<TKey> keys = Parse(bytes);
-        if (TKey *k = FindKey(keys, *path))
+    if (path && Fetch() == TFileRead::Ok) {
+        if (TKey *k = FindKey(FKeys, *path))
             for (const TValue &v : k->values)
                 out << v.name;
     }

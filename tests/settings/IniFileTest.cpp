@@ -1,4 +1,4 @@
-#include "framework/IniFile.h"
+#include "settings/IniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +100,19 @@ INSTANTIATE_TEST_SUITE_P(Values, IniValueRoundTrip,
                          testing::Values("", " leading", "trailing ", "  ", "\t", "two\nlines", "cr\rlf\r\n",
                                          "\"quoted\"", "\"", "\"a\\n\"", "back\\slash", "日本語のテキスト",
                                          " 全角　空白 ", "a=b=c", "[not a section]", "; not a comment",
-                                         "ctl\x01\x1f\x7f", "\\x41", "\xEF\xBB\xBF starts with a BOM"));
+                                         "ctl\x01\x1f\x7f", "\\x41", "\xEF\xBB\xBF starts with a BOM",
+                                         "\\\"escaped look\"", "\\\"", "\\\"a\n", " \\\"x\" ", "tab\tinside",
+                                         "\"\"", "\"C:\\temp\\new\""));
+
+TEST(IniValueRoundTripSurrogates, LoneSurrogatesAndPairsReadBackUnchanged)
+{
+    for (const QString &value : {QString(QChar(0xD800)), QStringLiteral("a") + QChar(0xDC00) + QStringLiteral("b"),
+                                 QString::fromUtf8("\xF0\x9F\x98\x80 pair"), QString(QChar(0xDBFF)) + QStringLiteral("\n")}) {
+        TIniData data;
+        ASSERT_TRUE(data.WriteString(QStringLiteral("S"), QStringLiteral("V"), value));
+        EXPECT_EQ(Find(data.Serialize(), QStringLiteral("S"), QStringLiteral("V")), value);
+    }
+}
 
 // Inputs the fuzzer found: each must parse to a text that a second parse leaves as it is.
 TEST(IniLookup, FuzzFindingsParseStably)
@@ -120,8 +132,37 @@ TEST(IniValueEncoding, OrdinaryValuesAreStoredByteForByte)
                               "a\"b", "x \\ y", "\"open"}) {
         EXPECT_EQ(EncodeIniValue(QString::fromUtf8(plain)), QByteArray(plain)) << plain;
     }
-    EXPECT_EQ(EncodeIniValue(QStringLiteral(" a\n")), QByteArray("\" a\\n\""));
+    EXPECT_EQ(EncodeIniValue(QStringLiteral(" a\n")), QByteArray("\\\" a\\n\""));
+    EXPECT_EQ(EncodeIniValue(QStringLiteral(" padded ")), QByteArray("\" padded \""));
+    EXPECT_EQ(EncodeIniValue(QStringLiteral("\"q\"")), QByteArray("\"\"q\"\""));
+    EXPECT_EQ(EncodeIniValue(QStringLiteral("\\\"x")), QByteArray("\\\"\\\\\\\"x\""));
 }
+
+struct HandEditedCase {
+    const char *raw;      // the text after "=" as a user typed it
+    const char *expected; // what a classic profile reader reads
+};
+
+class IniHandEdited : public testing::TestWithParam<HandEditedCase> {};
+
+TEST_P(IniHandEdited, ReadsAsAClassicProfileReaderReadsIt)
+{
+    const QByteArray text = QByteArray("[S]\nV=") + GetParam().raw + "\n";
+    const QString expected = QString::fromUtf8(GetParam().expected);
+    EXPECT_EQ(Find(text, QStringLiteral("S"), QStringLiteral("V")), expected);
+    EXPECT_EQ(TIniData::Parse(text).ReadString(QStringLiteral("S"), QStringLiteral("V"), QString()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, IniHandEdited,
+    testing::Values(HandEditedCase{"\"C:\\temp\\new\"", "C:\\temp\\new"}, HandEditedCase{"C:\\temp\\new", "C:\\temp\\new"},
+                    HandEditedCase{"  \"  both  \"  ", "  both  "}, HandEditedCase{"\"\"", ""},
+                    HandEditedCase{"\"open", "\"open"}, HandEditedCase{"\"", "\""},
+                    HandEditedCase{"\"a\\n\"", "a\\n"}, HandEditedCase{"\"\"x\"\"", "\"x\""},
+                    HandEditedCase{"\"say \"hi\"\"", "say \"hi\""},
+                    // The escaped form only with valid escapes; otherwise read as it stands.
+                    HandEditedCase{"\\\"a\\tb\"", "a\tb"}, HandEditedCase{"\\\"a\\qb\"", "\\\"a\\qb\""},
+                    HandEditedCase{"\\\"a\"b\"", "\\\"a\"b\""}, HandEditedCase{"\\\"", "\\\""}));
 
 class IniFileOnDisk : public testing::Test {
 protected:

@@ -1,4 +1,4 @@
-#include "framework/KeyStore.h"
+#include "settings/KeyStore.h"
 
 #include <gtest/gtest.h>
 
