@@ -34,6 +34,10 @@ enum TUpdateCode {
 };
 
 constexpr int PaletteCellCount = 28;
+// The palette cells: 7 to a row, 16 pixels apart and 17 square, so neighbours share an outline.
+constexpr int PaletteColumns = 7;
+constexpr int PaletteCellStep = 16;
+constexpr int PaletteCellSize = 17;
 
 // The colour picker window: a slider strip and a colour field in six modes, edits for red,
 // green, blue and hue, saturation, brightness, 28 palette cells and a preview.
