@@ -2,6 +2,8 @@
 // marker.
 #include "picker/ColPickForm.h"
 
+#include "framework/Painting.h"
+
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPointer>
@@ -34,7 +36,14 @@ void TColorPickerForm::PaintStrip(QPainter &painter)
 {
     QImage rows(GradPaintBox->size(), QImage::Format_RGB32);
     PaintStripImage(rows, GetColorSwitch(), Values());
-    painter.drawImage(0, 0, rows);
+    const qreal ratio = PaintRatio(painter);
+    if (ratio == 1.0) {
+        painter.drawImage(0, 0, rows);
+        return;
+    }
+    QImage device;
+    ExpandToDevice(rows, ratio, device);
+    painter.drawImage(QPointF(0, 0), device);
 }
 
 void TColorPickerForm::ColListPaintTimerTimer()
@@ -63,6 +72,11 @@ void TColorPickerForm::ColorListPaintBoxPaint(QObject *sender)
         } while (FFieldIdle);
         FFieldIdle = true;
         FRendering = false;
+        const qreal ratio = FieldRatio();
+        if (ratio == 1.0)
+            FFieldDevice = QImage();
+        else
+            ExpandToDevice(FFieldBitmap, ratio, FFieldDevice);
     }
     ColorListPaintBox->update();
 }
@@ -133,7 +147,17 @@ bool TColorPickerForm::RenderDithered()
 
 void TColorPickerForm::PaintField(QPainter &painter) const
 {
-    painter.drawImage(0, 0, FFieldBitmap);
+    const qreal ratio = PaintRatio(painter);
+    if (ratio == 1.0) {
+        painter.drawImage(0, 0, FFieldBitmap);
+    } else if (!FFieldDevice.isNull() && FFieldDevice.devicePixelRatio() == ratio) {
+        painter.drawImage(QPointF(0, 0), FFieldDevice);
+    } else {
+        // Painted somewhere other than its own display (a capture at another resolution, say).
+        QImage device;
+        ExpandToDevice(FFieldBitmap, ratio, device);
+        painter.drawImage(QPointF(0, 0), device);
+    }
     const TColorSwitch mode = GetColorSwitch();
     const TPickerValues v = Values();
     const int w = ColorListPaintBox->width();
@@ -147,12 +171,22 @@ void TColorPickerForm::PaintField(QPainter &painter) const
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(ToQColor(MarkerColorOn(FieldColor(mode, v, x, y, w, h))), 1));
-    painter.drawEllipse(QRect(x - 4, y - 4, 8, 8));
+    if (ratio == 1.0)
+        painter.drawEllipse(QRect(x - 4, y - 4, 8, 8));
+    else // the same circle round the centre of pixel (x, y), at the device's resolution
+        painter.drawEllipse(QRectF(x - 3.5, y - 3.5, 8, 8));
 }
 
 void TColorPickerForm::DetectPixelFormat()
 {
+    const TDisplayFormat display = FDisplay();
+    FDisplayRatio = display.PixelRatio;
     TPixelFormat detected;
-    if (::DetectPixelFormat(FDisplay(), detected))
+    if (::DetectPixelFormat(display, detected))
         FPixelFormat = detected;
+}
+
+qreal TColorPickerForm::FieldRatio() const
+{
+    return FDisplayRatio > 0 ? FDisplayRatio : ColorListPaintBox->devicePixelRatioF();
 }
