@@ -417,9 +417,14 @@ void ExpandToDevice(const QImage &logical, qreal ratio, QImage &device)
         device = QImage(dw, dh, QImage::Format_RGB32);
     device.setDevicePixelRatio(ratio);
     auto under = [ratio](int d, int n) { return std::min(n - 1, static_cast<int>((d + 0.5) / ratio)); };
-    std::vector<int> columns(static_cast<std::size_t>(dw));
-    for (int x = 0; x < dw; ++x)
-        columns[static_cast<std::size_t>(x)] = under(x, w);
+    // A whole ratio repeats each pixel that many times; any other picks the pixel per column.
+    const int whole = ratio == std::floor(ratio) ? static_cast<int>(ratio) : 0;
+    std::vector<int> columns;
+    if (!whole) {
+        columns.resize(static_cast<std::size_t>(dw));
+        for (int x = 0; x < dw; ++x)
+            columns[static_cast<std::size_t>(x)] = under(x, w);
+    }
     int previous = -1;
     for (int y = 0; y < dh; ++y) {
         const int row = under(y, h);
@@ -429,8 +434,16 @@ void ExpandToDevice(const QImage &logical, qreal ratio, QImage &device)
             continue;
         }
         const auto *in = reinterpret_cast<const std::uint32_t *>(logical.constScanLine(row));
-        for (int x = 0; x < dw; ++x)
-            out[x] = in[columns[static_cast<std::size_t>(x)]];
+        if (whole == 2) {
+            for (int x = 0; x < w; ++x)
+                out[2 * x] = out[2 * x + 1] = in[x];
+        } else if (whole) {
+            for (int x = 0; x < w; ++x)
+                std::fill_n(out + x * whole, whole, in[x]);
+        } else {
+            for (int x = 0; x < dw; ++x)
+                out[x] = in[columns[static_cast<std::size_t>(x)]];
+        }
         previous = row;
     }
 }

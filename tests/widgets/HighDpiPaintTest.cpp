@@ -91,7 +91,7 @@ TEST(HighDpi, ButtonGradientStepsEveryDevicePixel)
 // and takes the place of its size in window pixels.
 TEST(HighDpi, ButtonGlyphOfTwiceTheResolutionKeepsItsDetail)
 {
-    QImage glyph(32, 32, QImage::Format_RGB32);
+    QImage glyph(32, 32, QImage::Format_ARGB32); // kept as glyph pixels at its own ratio
     glyph.fill(qRgb(255, 0, 255)); // the key: bottom-left pixel
     for (int y = 0; y < 30; ++y)
         for (int x = 2; x < 32; ++x)
