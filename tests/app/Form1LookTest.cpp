@@ -48,7 +48,7 @@ struct TRenderedForm {
 
 // A dark desktop changes nothing in the main window: its faces and backgrounds are fixed light
 // colours, so its theme colours come from a light palette.
-TEST(Form1Look, DarkDesktopPaletteLeavesTheWindowAsDesigned)
+TEST(Form1Look, DarkDesktopPaletteLeavesTheWindowUnchanged)
 {
     QImage dark;
     {
