@@ -1,5 +1,6 @@
 // Field render, strip paint and one strip drag step of the picker window, next to the fill a
-// general toolkit does per pixel (QColor::fromHsv) of the same 256 x 256 field.
+// general toolkit does per pixel (QColor::fromHsv) of the same 256 x 256 field; and the field
+// render for a display of two device pixels per pixel beside the same render at one.
 #include "picker/ColPickForm.h"
 
 #include <benchmark/benchmark.h>
@@ -8,18 +9,22 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <map>
+
 namespace {
 
-TDisplayFormatSource Rgb32Display()
+TDisplayFormatSource Rgb32Display(qreal ratio)
 {
-    return [] { return TDisplayFormat{32, QImage::Format_RGB32}; };
+    return [ratio] { return TDisplayFormat{32, QImage::Format_RGB32, ratio}; };
 }
 
-TColorPickerForm &Form(TColorSwitch mode)
+// One window per display ratio (0: the paint box's own, one device pixel per pixel here).
+TColorPickerForm &Form(TColorSwitch mode, qreal ratio = 0)
 {
-    static TColorPickerForm *form = nullptr;
+    static std::map<qreal, TColorPickerForm *> forms;
+    TColorPickerForm *&form = forms[ratio];
     if (!form) {
-        form = new TColorPickerForm(nullptr, Rgb32Display());
+        form = new TColorPickerForm(nullptr, Rgb32Display(ratio));
         form->SetColor(RGB(200, 100, 50));
         form->PreparePicker();
     }
@@ -36,6 +41,19 @@ void FieldRender(benchmark::State &state, TColorSwitch mode)
         form.ColorListPaintBoxPaint(form.ColListPaintTimer);
         benchmark::DoNotOptimize(form.FieldBitmap().constBits());
     }
+}
+
+// The render a paint of the field at `ratio` uses: the field and its image at that resolution.
+void FieldRenderAtRatio(benchmark::State &state, TColorSwitch mode, qreal ratio)
+{
+    TColorPickerForm &form = Form(mode, ratio);
+    for (auto _ : state) {
+        form.ColorListPaintBoxPaint(form.ColListPaintTimer);
+        benchmark::DoNotOptimize(form.FieldDeviceBitmap().constBits());
+    }
+    state.counters["device_pixels"] = static_cast<double>(form.FieldDeviceBitmap().isNull()
+                                                              ? form.FieldBitmap().width() * form.FieldBitmap().height()
+                                                              : form.FieldDeviceBitmap().width() * form.FieldDeviceBitmap().height());
 }
 
 void BM_FieldRenderHue(benchmark::State &state) { FieldRender(state, csHue); }
@@ -106,3 +124,11 @@ BENCHMARK(BM_FieldRenderPlainLoop);
 BENCHMARK(BM_FieldFillToolkitFromHsv);
 BENCHMARK(BM_StripPaint);
 BENCHMARK(BM_StripDragStep);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Hue_Ratio1, csHue, 1.0);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Hue_Ratio2, csHue, 2.0);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Saturation_Ratio1, csSaturation, 1.0);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Saturation_Ratio2, csSaturation, 2.0);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Brightness_Ratio1, csBrightness, 1.0);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Brightness_Ratio2, csBrightness, 2.0);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Red_Ratio1, csRed, 1.0);
+BENCHMARK_CAPTURE(FieldRenderAtRatio, Red_Ratio2, csRed, 2.0);

@@ -40,9 +40,11 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     SetName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pigmora"));
     setFont(DefaultWindowFont());
-    QPalette pal = palette();
+    // Fixed light faces and backgrounds: the theme colours come from the light palette whatever
+    // the desktop's, and every control inherits it.
+    QPalette pal = LightPalette();
     pal.setColor(QPalette::Window, ToQColor(0x00ECEEE6));
-    pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
+    pal.setColor(QPalette::WindowText, ToQColor(clWindowText, pal));
     setPalette(pal);
     setAutoFillBackground(true);
     resize(390, 357);

@@ -1,5 +1,7 @@
 #include "framework/AppHints.h"
 
+#include "framework/Painting.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
@@ -9,6 +11,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -99,9 +102,12 @@ void THintWindow::Paint(QPainter &canvas)
                     FCaption);
 }
 
-QImage THintWindow::RenderImage()
+QImage THintWindow::RenderImage(qreal ratio)
 {
-    QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    const QSize logical = size().expandedTo(QSize(1, 1));
+    const QSize device(static_cast<int>(std::ceil(logical.width() * ratio)), static_cast<int>(std::ceil(logical.height() * ratio)));
+    QImage image(ratio == 1.0 ? logical : device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     FPainting = true;
     {
@@ -116,9 +122,8 @@ QImage THintWindow::RenderImage()
 
 void THintWindow::paintEvent(QPaintEvent *)
 {
-    const QImage image = RenderImage();
     QPainter p(this);
-    p.drawImage(0, 0, image);
+    p.drawImage(0, 0, RenderImage(PaintRatio(p)));
 }
 
 // ---- placement ----

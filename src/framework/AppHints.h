@@ -49,8 +49,9 @@ public:
     // Shows `hint` at `rect` (screen pixels, right and bottom exclusive as width and height say).
     virtual void ActivateHint(QRect rect, const QString &hint);
 
-    // What the window shows: background and painting, as one image the size of the window.
-    QImage RenderImage();
+    // What the window shows: background and painting, as one image the size of the window, with
+    // `ratio` device pixels per window pixel (the screen's when the window paints itself).
+    QImage RenderImage(qreal ratio = 1.0);
     // The screen content under the window, captured just before it was last shown (null when the
     // window did not ask for it or the platform cannot read the screen).
     const QPixmap &ScreenUnderlay() const { return FUnderlay; }

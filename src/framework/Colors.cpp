@@ -4,6 +4,10 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <memory>
 
 const TNamedColor StandardColors[16] = {
     {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"},     {clOlive, "clOlive"},
@@ -22,36 +26,38 @@ const char *const ThemeIdents[ThemeColorCount] = {
     "clBtnHighlight",  "cl3DDkShadow",  "cl3DLight",       "clInfoText",        "clInfoBk",
 };
 
-// Palette role standing in for each theme colour on this platform.
-QColor ThemeQColor(int index)
+// Palette role standing in for each theme colour on this platform (the active group's, whatever
+// state the palette's widget is in).
+QColor ThemeQColor(int index, const QPalette &pal)
 {
-    const QPalette pal = QApplication::palette();
+    using P = QPalette;
+    const P::ColorGroup a = P::Active;
     switch (index) {
-    case 0: return pal.color(QPalette::Button);            // clScrollBar
-    case 1: return pal.color(QPalette::Window);            // clBackground
-    case 2: return pal.color(QPalette::Highlight);         // clActiveCaption
-    case 3: return pal.color(QPalette::Inactive, QPalette::Highlight);
-    case 4: return pal.color(QPalette::Window);            // clMenu
-    case 5: return pal.color(QPalette::Base);              // clWindow
-    case 6: return pal.color(QPalette::Shadow);            // clWindowFrame
-    case 7: return pal.color(QPalette::WindowText);        // clMenuText
-    case 8: return pal.color(QPalette::Text);              // clWindowText
-    case 9: return pal.color(QPalette::HighlightedText);   // clCaptionText
-    case 10: return pal.color(QPalette::Button);           // clActiveBorder
-    case 11: return pal.color(QPalette::Button);           // clInactiveBorder
-    case 12: return pal.color(QPalette::Mid);              // clAppWorkSpace
-    case 13: return pal.color(QPalette::Highlight);        // clHighlight
-    case 14: return pal.color(QPalette::HighlightedText);  // clHighlightText
-    case 15: return pal.color(QPalette::Button);           // clBtnFace
-    case 16: return pal.color(QPalette::Dark);             // clBtnShadow
-    case 17: return pal.color(QPalette::Disabled, QPalette::Text); // clGrayText
-    case 18: return pal.color(QPalette::ButtonText);       // clBtnText
-    case 19: return pal.color(QPalette::Inactive, QPalette::HighlightedText);
-    case 20: return pal.color(QPalette::Light);            // clBtnHighlight
-    case 21: return pal.color(QPalette::Shadow);           // cl3DDkShadow
-    case 22: return pal.color(QPalette::Midlight);         // cl3DLight
-    case 23: return pal.color(QPalette::ToolTipText);      // clInfoText
-    default: return pal.color(QPalette::ToolTipBase);      // clInfoBk
+    case 0: return pal.color(a, P::Button);                // clScrollBar
+    case 1: return pal.color(a, P::Window);                // clBackground
+    case 2: return pal.color(a, P::Highlight);             // clActiveCaption
+    case 3: return pal.color(P::Inactive, P::Highlight);   // clInactiveCaption
+    case 4: return pal.color(a, P::Window);                // clMenu
+    case 5: return pal.color(a, P::Base);                  // clWindow
+    case 6: return pal.color(a, P::Shadow);                // clWindowFrame
+    case 7: return pal.color(a, P::WindowText);            // clMenuText
+    case 8: return pal.color(a, P::Text);                  // clWindowText
+    case 9: return pal.color(a, P::HighlightedText);       // clCaptionText
+    case 10: return pal.color(a, P::Button);               // clActiveBorder
+    case 11: return pal.color(a, P::Button);               // clInactiveBorder
+    case 12: return pal.color(a, P::Mid);                  // clAppWorkSpace
+    case 13: return pal.color(a, P::Highlight);            // clHighlight
+    case 14: return pal.color(a, P::HighlightedText);      // clHighlightText
+    case 15: return pal.color(a, P::Button);               // clBtnFace
+    case 16: return pal.color(a, P::Dark);                 // clBtnShadow
+    case 17: return pal.color(P::Disabled, P::Text);       // clGrayText
+    case 18: return pal.color(a, P::ButtonText);           // clBtnText
+    case 19: return pal.color(P::Inactive, P::HighlightedText); // clInactiveCaptionText
+    case 20: return pal.color(a, P::Light);                // clBtnHighlight
+    case 21: return pal.color(a, P::Shadow);               // cl3DDkShadow
+    case 22: return pal.color(a, P::Midlight);             // cl3DLight
+    case 23: return pal.color(a, P::ToolTipText);          // clInfoText
+    default: return pal.color(a, P::ToolTipBase);          // clInfoBk
     }
 }
 
@@ -108,13 +114,35 @@ TColor StringToColor(const QString &text)
     return c;
 }
 
-TColor ColorToRGB(TColor c)
+const QPalette &LightPalette()
+{
+    static const QPalette light = [] {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        return fusion ? fusion->standardPalette() : QPalette(QColor(0xEF, 0xEF, 0xEF));
+    }();
+    return light;
+}
+
+TColor ColorToRGB(TColor c, const QPalette &palette)
 {
     if (IsThemeColor(c))
-        return FromQColor(ThemeQColor(c & 0xFF));
+        return FromQColor(ThemeQColor(c & 0xFF, palette));
     if (c == clNone)
         return clBlack;
     return c & 0xFFFFFF;
+}
+
+TColor ColorToRGB(TColor c)
+{
+    if (IsThemeColor(c))
+        return ColorToRGB(c, QApplication::palette());
+    return c == clNone ? clBlack : c & 0xFFFFFF;
+}
+
+QColor ToQColor(TColor c, const QPalette &palette)
+{
+    const TColor rgb = ColorToRGB(c, palette);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
 QColor ToQColor(TColor c)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QString>
 
 #include <cstdint>
@@ -82,6 +83,14 @@ TColor StringToColor(const QString &text);
 // (high byte dropped). clNone resolves to black.
 TColor ColorToRGB(TColor c);
 QColor ToQColor(TColor c);
+// The same through a given palette (a widget's own, say).
+TColor ColorToRGB(TColor c, const QPalette &palette);
+QColor ToQColor(TColor c, const QPalette &palette);
+
+// A standard light palette that is the same on every desktop (Fusion's). Windows whose faces and
+// backgrounds are fixed light colours resolve their theme colours from it, so that their text
+// stays dark on a dark desktop.
+const QPalette &LightPalette();
 TColor FromQColor(const QColor &c);
 
 constexpr int GetRValue(TColor c) { return c & 0xFF; }

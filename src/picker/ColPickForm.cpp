@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -17,20 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int CellStep = 16;
-constexpr int CellSize = 17;
-constexpr int PaletteColumns = 7;
-
-// A 17 x 17 cell at (x, y) with a one-pixel outline.
-void DrawCell(QPainter &painter, int x, int y, const QColor &fill, const QColor &pen)
-{
-    painter.fillRect(x, y, CellSize, CellSize, fill);
-    painter.fillRect(x, y, CellSize, 1, pen);
-    painter.fillRect(x, y + CellSize - 1, CellSize, 1, pen);
-    painter.fillRect(x, y, 1, CellSize, pen);
-    painter.fillRect(x + CellSize - 1, y, 1, CellSize, pen);
-}
 
 QColor Plain(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
@@ -269,21 +254,14 @@ void TColorPickerForm::HSBEdKeyUp(TRawEdit *sender)
     UpdateControls(code);
 }
 
-void TColorPickerForm::PaintPalette(QPainter &painter) const
-{
-    for (int i = 0; i < PaletteCellCount; ++i)
-        DrawCell(painter, (i % PaletteColumns) * CellStep, (i / PaletteColumns) * CellStep, Plain(FPalette[static_cast<std::size_t>(i)]), Plain(clBlack));
-    DrawCell(painter, (FSelected % PaletteColumns) * CellStep, (FSelected / PaletteColumns) * CellStep, Plain(CurrentColor()), Plain(clWhite));
-}
-
 void TColorPickerForm::ColCelPaintBoxMouseDown(Qt::MouseButton button, int x, int y)
 {
     // Cells share their outline pixels; the later cell (right or below) wins.
     int hit = -1;
     for (int i = 0; i < PaletteCellCount; ++i) {
-        const int left = (i % PaletteColumns) * CellStep;
-        const int top = (i / PaletteColumns) * CellStep;
-        if (x >= left && x < left + CellSize && y >= top && y < top + CellSize)
+        const int left = (i % PaletteColumns) * PaletteCellStep;
+        const int top = (i / PaletteColumns) * PaletteCellStep;
+        if (x >= left && x < left + PaletteCellSize && y >= top && y < top + PaletteCellSize)
             hit = i;
     }
     if (hit < 0 || hit == FSelected)
@@ -301,13 +279,6 @@ void TColorPickerForm::ColCelPaintBoxMouseMove(Qt::MouseButtons buttons, int x, 
 {
     if (buttons & Qt::LeftButton)
         ColCelPaintBoxMouseDown(Qt::LeftButton, x, y);
-}
-
-void TColorPickerForm::PaintStrip(QPainter &painter)
-{
-    QImage rows(GradPaintBox->size(), QImage::Format_RGB32);
-    PaintStripImage(rows, GetColorSwitch(), Values());
-    painter.drawImage(0, 0, rows);
 }
 
 void TColorPickerForm::GradPaintBoxMouseDown(Qt::MouseButton button, int, int y)
@@ -395,119 +366,6 @@ void TColorPickerForm::ColorListPaintBoxMouseMove(Qt::MouseButtons buttons, int 
         ColorListPaintBoxMouseDown(Qt::LeftButton, x, y);
 }
 
-void TColorPickerForm::ColListPaintTimerTimer()
-{
-    ColListPaintTimer->stop();
-    ColorListPaintBoxPaint(ColListPaintTimer);
-}
-
-void TColorPickerForm::ColorListPaintBoxPaint(QObject *sender)
-{
-    if (sender) {
-        if (FRendering) {
-            // Asked again while plotting row by row: start over with what is current now.
-            FFieldIdle = true;
-            return;
-        }
-        FRendering = true;
-        do {
-            FFieldIdle = false;
-            ++FRenderPasses;
-            const int depth = FPixelFormat.BitsPerPixel;
-            if (depth == 16 || depth == 24 || depth == 32)
-                RenderBuffered();
-            else if (!RenderDithered())
-                return;
-        } while (FFieldIdle);
-        FFieldIdle = true;
-        FRendering = false;
-    }
-    ColorListPaintBox->update();
-}
-
-void TColorPickerForm::RenderBuffered()
-{
-    const int w = FFieldBitmap.width();
-    const int h = FFieldBitmap.height();
-    const TColorSwitch mode = GetColorSwitch();
-    const TPickerValues v = Values();
-    const TPixelFormat &pf = FPixelFormat;
-    const std::size_t pixels = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    QImage raw;
-    switch (pf.BitsPerPixel) {
-    case 32:
-        if (pf.Format == FFieldBitmap.format() && FFieldBitmap.bytesPerLine() == w * 4) {
-            RenderField32(reinterpret_cast<std::uint32_t *>(FFieldBitmap.bits()), mode, v, pf, w, h);
-            return;
-        }
-        F32.resize(pixels);
-        RenderField32(F32.data(), mode, v, pf, w, h);
-        raw = QImage(reinterpret_cast<const uchar *>(F32.data()), w, h, w * 4, pf.Format);
-        break;
-    case 24:
-        F24.resize(pixels * 3 + 1);
-        RenderField24(F24.data(), mode, v, pf, w, h);
-        raw = QImage(F24.data(), w, h, w * 3, pf.Format);
-        break;
-    default:
-        F16.resize(pixels);
-        RenderField16(F16.data(), mode, v, pf, w, h);
-        raw = QImage(reinterpret_cast<const uchar *>(F16.data()), w, h, w * 2, pf.Format);
-        break;
-    }
-    QPainter painter(&FFieldBitmap);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, raw);
-}
-
-bool TColorPickerForm::RenderDithered()
-{
-    const QPointer<TColorPickerForm> alive(this);
-    const int w = FFieldBitmap.width();
-    const int h = FFieldBitmap.height();
-    const TColorSwitch mode = GetColorSwitch();
-    const TPickerValues v = Values();
-    std::uniform_int_distribution<int> noise(0, 95);
-    QImage plot(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(plot.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const TColor c = FieldColor(mode, v, x, y, w, h);
-            const int b = std::clamp(GetBValue(c) + noise(FDither) - 48, 0, 255);
-            const int g = std::clamp(GetGValue(c) + noise(FDither) - 48, 0, 255);
-            const int r = std::clamp(GetRValue(c) + noise(FDither) - 48, 0, 255);
-            line[x] = qRgb(r, g, b);
-        }
-        QCoreApplication::processEvents();
-        if (!alive)
-            return false;
-        if (FFieldIdle)
-            return true;
-    }
-    // Shown only once complete: until then the field keeps the previous image.
-    FFieldBitmap = plot;
-    return true;
-}
-
-void TColorPickerForm::PaintField(QPainter &painter) const
-{
-    painter.drawImage(0, 0, FFieldBitmap);
-    const TColorSwitch mode = GetColorSwitch();
-    const TPickerValues v = Values();
-    const int w = ColorListPaintBox->width();
-    const int h = ColorListPaintBox->height();
-    int x = 0;
-    int y = 0;
-    if (IsHSBMode(mode))
-        HSBToFieldPos(mode, PackHSB(v.Hue, v.Saturation, v.Brightness), x, y, w, h);
-    else
-        RGBToFieldPos(mode, v.Blue * 65536 + v.Green * 256 + v.Red, x, y, w, h);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Plain(MarkerColorOn(FieldColor(mode, v, x, y, w, h))), 1));
-    painter.drawEllipse(QRect(x - 4, y - 4, 8, 8));
-}
-
 void TColorPickerForm::OKBtnClick()
 {
     if (!FRendering) {
@@ -541,11 +399,4 @@ void TColorPickerForm::OKCancelTimerTimer()
 void TColorPickerForm::reject()
 {
     CancelBtnClick();
-}
-
-void TColorPickerForm::DetectPixelFormat()
-{
-    TPixelFormat detected;
-    if (::DetectPixelFormat(FDisplay(), detected))
-        FPixelFormat = detected;
 }

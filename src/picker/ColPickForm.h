@@ -34,6 +34,10 @@ enum TUpdateCode {
 };
 
 constexpr int PaletteCellCount = 28;
+// The palette cells: 7 to a row, 16 pixels apart and 17 square, so neighbours share an outline.
+constexpr int PaletteColumns = 7;
+constexpr int PaletteCellStep = 16;
+constexpr int PaletteCellSize = 17;
 
 // The colour picker window: a slider strip and a colour field in six modes, edits for red,
 // green, blue and hue, saturation, brightness, 28 palette cells and a preview.
@@ -98,6 +102,11 @@ public:
     TPickerValues Values() const;
     TColor CurrentColor() const { return FPalette[static_cast<std::size_t>(FSelected)]; }
     const QImage &FieldBitmap() const { return FFieldBitmap; }
+    // The field at the display's resolution when that is not one device pixel per pixel (null
+    // otherwise), made with every render.
+    const QImage &FieldDeviceBitmap() const { return FFieldDevice; }
+    // Device pixels per window pixel of the display the field is shown on.
+    qreal FieldRatio() const;
     bool FieldIdle() const { return FFieldIdle; }
     bool Rendering() const { return FRendering; }
     int RenderPasses() const { return FRenderPasses; }
@@ -153,7 +162,9 @@ private:
     int FRenderPasses = 0;
     int FOKCancelAction = 0;
     QImage FFieldBitmap;
+    QImage FFieldDevice;
     TPixelFormat FPixelFormat;
+    qreal FDisplayRatio = 0;
     TDisplayFormatSource FDisplay;
     std::vector<std::uint32_t> F32;
     std::vector<std::uint8_t> F24;

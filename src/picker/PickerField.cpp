@@ -4,6 +4,8 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 #include <cstring>
 
 namespace {
@@ -401,4 +403,47 @@ void RenderField32Reference(std::uint32_t *dst, TColorSwitch mode, const TPicker
                              | (static_cast<std::uint32_t>(GetGValue(c)) << pf.GreenShift)
                              | (static_cast<std::uint32_t>(GetBValue(c)) << pf.BlueShift);
         }
+}
+
+void ExpandToDevice(const QImage &logical, qreal ratio, QImage &device)
+{
+    const int w = logical.width(), h = logical.height();
+    const int dw = static_cast<int>(std::ceil(w * ratio)), dh = static_cast<int>(std::ceil(h * ratio));
+    if (w <= 0 || h <= 0 || dw <= 0 || dh <= 0 || logical.format() != QImage::Format_RGB32) {
+        device = QImage();
+        return;
+    }
+    if (device.size() != QSize(dw, dh) || device.format() != QImage::Format_RGB32)
+        device = QImage(dw, dh, QImage::Format_RGB32);
+    device.setDevicePixelRatio(ratio);
+    auto under = [ratio](int d, int n) { return std::min(n - 1, static_cast<int>((d + 0.5) / ratio)); };
+    // A whole ratio repeats each pixel that many times; any other picks the pixel per column.
+    const int whole = ratio == std::floor(ratio) ? static_cast<int>(ratio) : 0;
+    std::vector<int> columns;
+    if (!whole) {
+        columns.resize(static_cast<std::size_t>(dw));
+        for (int x = 0; x < dw; ++x)
+            columns[static_cast<std::size_t>(x)] = under(x, w);
+    }
+    int previous = -1;
+    for (int y = 0; y < dh; ++y) {
+        const int row = under(y, h);
+        auto *out = reinterpret_cast<std::uint32_t *>(device.scanLine(y));
+        if (row == previous) {
+            std::memcpy(out, device.constScanLine(y - 1), static_cast<std::size_t>(dw) * 4);
+            continue;
+        }
+        const auto *in = reinterpret_cast<const std::uint32_t *>(logical.constScanLine(row));
+        if (whole == 2) {
+            for (int x = 0; x < w; ++x)
+                out[2 * x] = out[2 * x + 1] = in[x];
+        } else if (whole) {
+            for (int x = 0; x < w; ++x)
+                std::fill_n(out + x * whole, whole, in[x]);
+        } else {
+            for (int x = 0; x < dw; ++x)
+                out[x] = in[columns[static_cast<std::size_t>(x)]];
+        }
+        previous = row;
+    }
 }

@@ -60,10 +60,12 @@ struct TPixelFormat {
     int BlueShift = 0;
     QImage::Format Format = QImage::Format_Invalid; // the device-format image of that depth
 };
-// What the display reports: its depth and the image format its raw pixels have.
+// What the display reports: its depth, the image format its raw pixels have, and how many device
+// pixels it shows per pixel of the window (0: the window's own ratio).
 struct TDisplayFormat {
     int Depth = 0;
     QImage::Format Format = QImage::Format_Invalid;
+    qreal PixelRatio = 0;
 };
 using TDisplayFormatSource = std::function<TDisplayFormat()>;
 TDisplayFormat ScreenDisplayFormat();
@@ -82,3 +84,9 @@ void RenderField16(std::uint16_t *dst, TColorSwitch mode, const TPickerValues &v
 // The straightforward per-pixel version of RenderField32 (FieldColor for every pixel); the
 // fast renderers must match it bit for bit.
 void RenderField32Reference(std::uint32_t *dst, TColorSwitch mode, const TPickerValues &v, const TPixelFormat &pf, int w = FieldWidth, int h = FieldHeight);
+
+// An image of the strip or the field at a display's resolution: `ratio` device pixels per pixel
+// of `logical` (an RGB32 image), each device pixel showing the pixel under its centre; the colour
+// mappings are defined per window pixel, so nothing finer exists. `device` is reused when it
+// already has the size, and gets the ratio as its device pixel ratio.
+void ExpandToDevice(const QImage &logical, qreal ratio, QImage &device);

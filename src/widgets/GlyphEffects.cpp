@@ -110,6 +110,7 @@ QImage ToGlyphPixels(const QImage &image)
     // Straight (not premultiplied) ARGB keeps the colour channels whatever the alpha says.
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     QImage out(argb.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(image.devicePixelRatio());
     for (int y = 0; y < argb.height(); ++y) {
         const std::uint32_t *in = Row(argb, y);
         std::uint32_t *row = Row(out, y);

@@ -39,7 +39,7 @@ std::uint32_t ColorToPixel(TColor c);
 std::uint32_t TransparentKey(const QImage &image);
 
 // Any image as glyph pixels (Format_RGB32) keeping the low 24 bits of every pixel as they are,
-// whatever the alpha channel says.
+// whatever the alpha channel says, and the image's device pixel ratio.
 QImage ToGlyphPixels(const QImage &image);
 
 // Whether an image is a 1-bit glyph that is expanded at paint time.

@@ -3,8 +3,10 @@
 #include "framework/Colors.h"
 #include "framework/Painting.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPolygon>
 
 #include <cstdlib>
@@ -21,6 +23,8 @@ TLozengeCheckBox::TLozengeCheckBox(QWidget *owner) : QWidget(owner)
 {
     resize(170, 30);
     setFocusPolicy(Qt::StrongFocus);
+    // Moves are reported with and without a button held.
+    setMouseTracking(true);
 }
 
 void TLozengeCheckBox::SetChecked(bool value)
@@ -58,20 +62,87 @@ void TLozengeCheckBox::Click()
         OnClick();
 }
 
+void TLozengeCheckBox::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick();
+}
+
 void TLozengeCheckBox::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::LeftButton)
         FPressed = true;
+    const QPoint p = e->position().toPoint();
+    if (OnMouseDown)
+        OnMouseDown(this, e->button(), ShiftOf(e), p.x(), p.y());
+}
+
+void TLozengeCheckBox::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    // The second press of a double click: no click of its own when it is released.
+    FPressed = false;
+    const QPointer<TLozengeCheckBox> alive(this);
+    if (e->button() == Qt::LeftButton)
+        DblClick();
+    const QPoint p = e->position().toPoint();
+    if (alive && OnMouseDown)
+        OnMouseDown(this, e->button(), ShiftOf(e) | ssDouble, p.x(), p.y());
+}
+
+void TLozengeCheckBox::mouseMoveEvent(QMouseEvent *e)
+{
+    const QPoint p = e->position().toPoint();
+    if (OnMouseMove)
+        OnMouseMove(this, ShiftOf(e), p.x(), p.y());
 }
 
 void TLozengeCheckBox::mouseReleaseEvent(QMouseEvent *e)
 {
-    if (e->button() != Qt::LeftButton)
+    const QPoint p = e->position().toPoint();
+    const QPointer<TLozengeCheckBox> alive(this);
+    if (e->button() == Qt::LeftButton) {
+        const bool wasPressed = FPressed;
+        FPressed = false;
+        if (wasPressed && rect().contains(p))
+            Click();
+    }
+    if (alive && OnMouseUp)
+        OnMouseUp(this, e->button(), ShiftOf(e), p.x(), p.y());
+}
+
+void TLozengeCheckBox::keyPressEvent(QKeyEvent *e)
+{
+    const QPointer<TLozengeCheckBox> alive(this);
+    int key = e->key();
+    if (OnkeyDown)
+        OnkeyDown(this, key, ShiftOf(e));
+    if (alive && OnkeyPress)
+        for (QChar c : e->text()) {
+            OnkeyPress(this, c);
+            if (!alive)
+                break;
+        }
+    if (!alive)
         return;
-    const bool wasPressed = FPressed;
-    FPressed = false;
-    if (wasPressed && rect().contains(e->position().toPoint()))
-        Click();
+    if (key == 0)
+        e->accept();
+    else
+        QWidget::keyPressEvent(e);
+}
+
+void TLozengeCheckBox::keyReleaseEvent(QKeyEvent *e)
+{
+    // A held key repeats its press only.
+    const QPointer<TLozengeCheckBox> alive(this);
+    int key = e->key();
+    if (!e->isAutoRepeat() && OnkeyUp)
+        OnkeyUp(this, key, ShiftOf(e));
+    if (!alive)
+        return;
+    if (key == 0)
+        e->accept();
+    else
+        QWidget::keyReleaseEvent(e);
 }
 
 void TLozengeCheckBox::focusInEvent(QFocusEvent *)
@@ -131,9 +202,9 @@ void TLozengeCheckBox::paintEvent(QPaintEvent *)
         const int fh = std::abs(font().pixelSize() > 0 ? font().pixelSize() : fm.height());
         const QRect rect(QPoint(23, c - fh / 2), QPoint(w - 1, c - fh / 2 + fh - 1));
         const int flags = Qt::TextShowMnemonic | Qt::TextSingleLine | Qt::AlignLeft | Qt::AlignVCenter;
-        p.setPen(ToQColor(clBtnHighlight));
+        p.setPen(ToQColor(clBtnHighlight, palette()));
         p.drawText(rect.translated(1, 1), flags, FCaption);
-        p.setPen(ToQColor(clBtnShadow));
+        p.setPen(ToQColor(clBtnShadow, palette()));
         p.drawText(rect, flags, FCaption);
     }
 }

@@ -92,44 +92,6 @@ QChar AccelChar(const QString &caption)
     return caption.at(at + 1);
 }
 
-TShiftState CurrentShiftState()
-{
-    TShiftState s = 0;
-    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
-    if (buttons & Qt::LeftButton)
-        s |= ssLeft;
-    if (buttons & Qt::RightButton)
-        s |= ssRight;
-    if (buttons & Qt::MiddleButton)
-        s |= ssMiddle;
-    const Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
-    if (keys & Qt::ShiftModifier)
-        s |= ssShift;
-    if (keys & Qt::ControlModifier)
-        s |= ssCtrl;
-    if (keys & Qt::AltModifier)
-        s |= ssAlt;
-    return s;
-}
-
-TShiftState ShiftOf(const QMouseEvent *e)
-{
-    TShiftState s = 0;
-    if (e->buttons() & Qt::LeftButton)
-        s |= ssLeft;
-    if (e->buttons() & Qt::RightButton)
-        s |= ssRight;
-    if (e->buttons() & Qt::MiddleButton)
-        s |= ssMiddle;
-    if (e->modifiers() & Qt::ShiftModifier)
-        s |= ssShift;
-    if (e->modifiers() & Qt::ControlModifier)
-        s |= ssCtrl;
-    if (e->modifiers() & Qt::AltModifier)
-        s |= ssAlt;
-    return s;
-}
-
 // Whether some window holds the mouse, explicitly or by a press still being tracked.
 bool MouseCaptured()
 {

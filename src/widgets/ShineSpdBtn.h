@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "framework/ShiftState.h"
 #include "widgets/GlyphEffects.h"
 
 #include <QFont>
@@ -20,10 +21,6 @@ enum TShineButtonState { sbHotDown, sbDown, sbHot, sbUp, sbDisabled };
 enum TFrameType { ftFlatFrame, ftNormalFrame, ftEnclosedFrame };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-
-// Mouse buttons and modifier keys held during an input event.
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
-using TShiftState = unsigned;
 
 // The colours of one group of button states. Every setter that changes a value, and every
 // Assign, reports through OnChange.

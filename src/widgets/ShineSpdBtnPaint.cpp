@@ -6,7 +6,24 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+
+namespace {
+
+// The button's colours resolve their theme colours through its own palette (which a window with
+// fixed light faces makes a light one).
+TColor Plain(const QWidget *w, TColor c) { return ColorToRGB(c, w->palette()); }
+QColor Resolved(const QWidget *w, TColor c) { return ToQColor(c, w->palette()); }
+
+// An image made from the glyph keeps the glyph's resolution (a glyph may come at a higher one).
+QImage WithRatioOf(QImage image, const QImage &glyph)
+{
+    image.setDevicePixelRatio(glyph.devicePixelRatio());
+    return image;
+}
+
+} // namespace
 
 // ---- Pure layout and face ----
 
@@ -234,15 +251,15 @@ TStateGlyph TShineSpeedButton::MakeStateGlyph() const
     if (FGlyph.isNull() || FGlyph.width() == 0 || FGlyph.height() == 0)
         return {};
     // A 1-bit glyph shows the control's colour for its set bits and the normal font's for the rest.
-    const QImage source = IsMonoGlyph(FGlyph)
-                              ? MonoGlyphToColor(FGlyph, FromQColor(palette().color(QPalette::Window)), FFont.Color())
-                              : FGlyph;
-    const std::uint32_t face = ColorToPixel(FColors.Color());
+    const QImage source = IsMonoGlyph(FGlyph) ? MonoGlyphToColor(FGlyph, FromQColor(palette().color(QPalette::Window)),
+                                                                  Plain(this, FFont.Color()))
+                                              : FGlyph;
+    const std::uint32_t face = ColorToPixel(Plain(this, FColors.Color()));
     TStateGlyph out;
     switch (FState) {
     case sbHotDown:
     case sbHot:
-        out.Image = LightGlyph(source, FActiveImage, ColorToPixel(FShineColor));
+        out.Image = LightGlyph(source, FActiveImage, ColorToPixel(Plain(this, FShineColor)));
         break;
     case sbDown:
         out.Image = DecorateGlyph(source, FDownImage, face);
@@ -252,7 +269,7 @@ TStateGlyph TShineSpeedButton::MakeStateGlyph() const
         break;
     case sbDisabled:
         if (FDisabledImage == diDefault) {
-            out.Image = EdgeMask(source);
+            out.Image = WithRatioOf(EdgeMask(source), FGlyph);
             out.EdgeMask = true;
             return out;
         }
@@ -260,6 +277,7 @@ TStateGlyph TShineSpeedButton::MakeStateGlyph() const
         break;
     }
     out.Key = TransparentKey(out.Image);
+    out.Image = WithRatioOf(out.Image, FGlyph);
     return out;
 }
 
@@ -285,15 +303,16 @@ void TShineSpeedButton::Paint(QPainter &canvas)
     }
     if (width() <= 0 || height() <= 0)
         return;
-    QImage offscreen(size(), QImage::Format_RGB32);
-    offscreen.fill(Qt::black);
+    TOffscreen offscreen(canvas, size(), QImage::Format_RGB32);
+    offscreen.Image().fill(Qt::black);
     {
-        QPainter p(&offscreen);
+        QPainter p;
+        offscreen.Begin(p);
         PaintFace(p);
         PaintContent(p);
         PaintFrame(p);
     }
-    canvas.drawImage(0, 0, offscreen);
+    offscreen.DrawOn(canvas);
 }
 
 void TShineSpeedButton::PaintFace(QPainter &canvas)
@@ -301,10 +320,16 @@ void TShineSpeedButton::PaintFace(QPainter &canvas)
     if (FTransparent || width() <= 0 || height() <= 0)
         return;
     const TShineBtnColors &s = StateColors();
-    if (!s.Gradation())
-        canvas.fillRect(rect(), ToQColor(s.Color()));
-    else
-        canvas.drawImage(0, 0, GradientFace(width(), height(), s.Color(), s.GradColor(), s.GradVertical()));
+    if (!s.Gradation()) {
+        canvas.fillRect(rect(), Resolved(this, s.Color()));
+        return;
+    }
+    // One gradient step per device pixel.
+    const qreal r = PaintRatio(canvas);
+    QImage face = GradientFace(static_cast<int>(std::ceil(width() * r)), static_cast<int>(std::ceil(height() * r)),
+                               Plain(this, s.Color()), Plain(this, s.GradColor()), s.GradVertical());
+    face.setDevicePixelRatio(r);
+    canvas.drawImage(QPointF(0, 0), face);
 }
 
 void TShineSpeedButton::PaintContent(QPainter &canvas)
@@ -315,7 +340,7 @@ void TShineSpeedButton::PaintContent(QPainter &canvas)
 
     TButtonLayoutInput in;
     in.Client = size();
-    in.Glyph = glyph.IsNull() ? QSize() : FGlyph.size();
+    in.Glyph = glyph.IsNull() ? QSize() : FGlyph.deviceIndependentSize().toSize();
     in.HasCaption = !FCaption.isEmpty();
     if (in.HasCaption)
         in.TextSize = canvas.fontMetrics().boundingRect(QRect(0, 0, width(), 0), Qt::AlignLeft | Qt::AlignTop | TextFlags(), FCaption).size();
@@ -331,10 +356,10 @@ void TShineSpeedButton::PaintContent(QPainter &canvas)
         if (down)
             at += QPoint(1, 1);
         if (glyph.EdgeMask) {
-            canvas.drawImage(at + QPoint(1, 1), MaskOverlay(glyph.Image, ToQColor(FDisabledHighlight).rgb()));
-            canvas.drawImage(at, MaskOverlay(glyph.Image, ToQColor(FDisabledShadow).rgb()));
+            canvas.drawImage(at + QPoint(1, 1), WithRatioOf(MaskOverlay(glyph.Image, Resolved(this, FDisabledHighlight).rgb()), FGlyph));
+            canvas.drawImage(at, WithRatioOf(MaskOverlay(glyph.Image, Resolved(this, FDisabledShadow).rgb()), FGlyph));
         } else {
-            canvas.drawImage(at, KeyedOverlay(glyph.Image, glyph.Key));
+            canvas.drawImage(at, WithRatioOf(KeyedOverlay(glyph.Image, glyph.Key), FGlyph));
         }
     }
 
@@ -351,7 +376,7 @@ void TShineSpeedButton::PaintContent(QPainter &canvas)
     const int flags = align | Qt::AlignTop | Qt::TextDontClip | TextFlags();
     canvas.setBrush(Qt::NoBrush);
     auto text = [&](TColor color, QPoint offset) {
-        canvas.setPen(ToQColor(color));
+        canvas.setPen(Resolved(this, color));
         canvas.drawText(t.translated(offset), flags, FCaption);
     };
     if (FState == sbDisabled) {
@@ -395,7 +420,7 @@ void TShineSpeedButton::PaintFrame(QPainter &canvas)
             color = OutlineColors().DarkShadow();
             break;
         }
-        canvas.setPen(QPen(ToQColor(color), 1));
+        canvas.setPen(QPen(Resolved(this, color), 1));
         DrawLine(canvas, {at(line.X1, w), at(line.Y1, h)}, {at(line.X2, w), at(line.Y2, h)});
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -160,3 +161,27 @@ INSTANTIATE_TEST_SUITE_P(
                     TFormatCase{16, QImage::Format_Grayscale16, false, 0, 0, 0}));
 
 } // namespace
+
+TEST(FieldImage, EachDevicePixelShowsThePixelUnderItsCentre)
+{
+    QImage logical(23, 7, QImage::Format_RGB32);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 23; ++x)
+            logical.setPixel(x, y, qRgb(x * 10, y * 30, 7));
+    for (qreal ratio : {1.25, 1.5, 2.0}) {
+        QImage device;
+        ExpandToDevice(logical, ratio, device);
+        ASSERT_EQ(device.size(), QSize(static_cast<int>(std::ceil(23 * ratio)), static_cast<int>(std::ceil(7 * ratio))));
+        EXPECT_EQ(device.devicePixelRatio(), ratio);
+        for (int y = 0; y < device.height(); ++y)
+            for (int x = 0; x < device.width(); ++x) {
+                const int lx = std::min(22, static_cast<int>((x + 0.5) / ratio));
+                const int ly = std::min(6, static_cast<int>((y + 0.5) / ratio));
+                ASSERT_EQ(device.pixel(x, y), logical.pixel(lx, ly)) << ratio << ": " << x << "," << y;
+            }
+        // The next image of the same size is made in the same buffer.
+        const uchar *buffer = device.constBits();
+        ExpandToDevice(logical, ratio, device);
+        EXPECT_EQ(device.constBits(), buffer);
+    }
+}

@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -180,4 +186,105 @@ TEST(Lozenge, DisabledBoxIgnoresClicks)
     QTest::mouseClick(b.box, Qt::LeftButton, {}, QPoint(30, 8));
     EXPECT_FALSE(b.box->Checked());
     EXPECT_EQ(b.clicks, 0);
+}
+
+namespace {
+
+void Send(QWidget *w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint p,
+          Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QMouseEvent e(type, p, w->mapToGlobal(p), button, held, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+// Every event of the box, in the order it fires, with what it carries.
+struct Recorder {
+    std::vector<std::string> events;
+    explicit Recorder(TLozengeCheckBox *box)
+    {
+        auto mouse = [this](const char *name) {
+            return [this, name](TLozengeCheckBox *, Qt::MouseButton b, TShiftState s, int x, int y) {
+                events.push_back(std::string(name) + " " + std::to_string(b) + " " + std::to_string(s) + " "
+                                 + std::to_string(x) + "," + std::to_string(y));
+            };
+        };
+        box->OnClick = [this, box] { events.push_back(box->Checked() ? "click checked" : "click unchecked"); };
+        box->OnDblClick = [this, box] { events.push_back(box->Checked() ? "dbl checked" : "dbl unchecked"); };
+        box->OnMouseDown = mouse("down");
+        box->OnMouseUp = mouse("up");
+        box->OnMouseMove = [this](TLozengeCheckBox *, TShiftState s, int x, int y) {
+            events.push_back("move " + std::to_string(s) + " " + std::to_string(x) + "," + std::to_string(y));
+        };
+        box->OnkeyDown = [this](TLozengeCheckBox *, int &key, TShiftState s) {
+            events.push_back("keydown " + std::to_string(key) + " " + std::to_string(s));
+        };
+        box->OnkeyPress = [this](TLozengeCheckBox *, QChar &key) { events.push_back("keypress " + QString(key).toStdString()); };
+        box->OnkeyUp = [this](TLozengeCheckBox *, int &key, TShiftState s) {
+            events.push_back("keyup " + std::to_string(key) + " " + std::to_string(s));
+        };
+    }
+};
+
+// A parent that counts the keys that reach it.
+struct KeyParent : QWidget {
+    int keys = 0;
+    void keyPressEvent(QKeyEvent *) override { ++keys; }
+};
+
+} // namespace
+
+// A double click arrives as press, release, double-click press, release: the first release
+// toggles and clicks, the second press fires OnDblClick with the state already toggled once.
+TEST(LozengeEvents, DoubleClickTogglesOnceAndThenFiresDblClick)
+{
+    Box b(16);
+    Recorder r(b.box);
+    const QPoint p(30, 8);
+    Send(b.box, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, p);
+    Send(b.box, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, p);
+    Send(b.box, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, p);
+    Send(b.box, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, p);
+    EXPECT_TRUE(b.box->Checked());
+    const std::vector<std::string> want = {"down 1 8 30,8", "click checked", "up 1 0 30,8", "dbl checked",
+                                           "down 1 72 30,8", "up 1 0 30,8"};
+    EXPECT_EQ(r.events, want);
+}
+
+TEST(LozengeEvents, MouseEventsCarryButtonShiftAndPosition)
+{
+    Box b(16);
+    Recorder r(b.box);
+    Send(b.box, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(3, 4));
+    Send(b.box, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(40, 5), Qt::ShiftModifier);
+    Send(b.box, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, QPoint(41, 6), Qt::ShiftModifier);
+    Send(b.box, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, QPoint(41, 6));
+    // A right double click is no double click of the box.
+    Send(b.box, QEvent::MouseButtonDblClick, Qt::RightButton, Qt::RightButton, QPoint(41, 6));
+    const std::vector<std::string> want = {"move 0 3,4", "down 2 17 40,5", "move 17 41,6", "up 2 0 41,6",
+                                           "down 2 80 41,6"};
+    EXPECT_EQ(r.events, want);
+    EXPECT_FALSE(b.box->Checked());
+}
+
+TEST(LozengeEvents, KeysReachOnlyTheHandlers)
+{
+    KeyParent parent;
+    parent.resize(200, 60);
+    auto *box = new TLozengeCheckBox(&parent);
+    box->setGeometry(0, 0, 77, 16);
+    parent.show();
+    box->setFocus();
+    Recorder r(box);
+    QTest::keyClick(box, Qt::Key_Space);
+    QTest::keyClick(box, Qt::Key_A, Qt::ShiftModifier);
+    EXPECT_FALSE(box->Checked());
+    const std::string shift = std::to_string(Qt::Key_Shift);
+    const std::vector<std::string> want = {"keydown 32 0",         "keypress  ",   "keyup 32 0", "keydown " + shift + " 0",
+                                           "keydown 65 1",         "keypress a",   "keyup 65 1", "keyup " + shift + " 1"};
+    EXPECT_EQ(r.events, want);
+    EXPECT_EQ(parent.keys, 3); // unhandled keys go on to the parent
+    // A handler that takes the key keeps it from the parent.
+    box->OnkeyDown = [](TLozengeCheckBox *, int &key, TShiftState) { key = 0; };
+    QTest::keyClick(box, Qt::Key_B);
+    EXPECT_EQ(parent.keys, 3);
 }
