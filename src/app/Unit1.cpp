@@ -154,6 +154,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     RegManager1->SetName(QStringLiteral("RegManager1"));
     RegManager1->RegType = rtIni;
     AddForm1RegItems(*RegManager1->RegItems());
+    CreateKeyboardCommands();
 
     FormCreate();
 }
@@ -178,6 +179,9 @@ void TForm1::FormCreate()
     // The components may have been replaced by stored ones: hand the new instances their runners.
     ColorDialog->Runner = FEnv.ColorDialogRunner;
     ColorPickerDialog->Runner = FEnv.PickerRunner;
+    ColorPickerDialog->ScreenPick = [this](QWidget *window, std::function<void(TColor)> taken) {
+        ScreenPicker().Pick(window, std::move(taken));
+    };
 
     SetSwatchColor(fMyColor);
     ColorDialog->Color = fMyColor;

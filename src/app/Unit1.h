@@ -5,6 +5,7 @@
 #include "framework/Colors.h"
 #include "framework/Component.h"
 #include "framework/MessageBoxes.h"
+#include "framework/ScreenPick.h"
 #include "picker/ColPickDlg.h"
 
 #include <QLabel>
@@ -30,6 +31,8 @@ struct TForm1Env {
     TColorPickerDialog::TRunner PickerRunner;
     // The settings file (see SettingsFileFor); empty keeps no settings.
     QString IniFileName;
+    // How colours are taken from the screen; its Messages is filled in from the window's own.
+    TScreenPickEnv ScreenPick;
 };
 
 // The main window: the current colour in every notation, the commands that set it, copy it and
@@ -96,6 +99,12 @@ public:
     void UniCodeButtonClick();
     void KanjiEditClick();
     void UniCodeEditClick();
+    // "Pick from screen": a colour taken from the screen becomes the current colour.
+    void ScreenPickClick();
+    // The eyedropper both windows use, made at its first use.
+    TScreenPicker &ScreenPicker();
+    // Runs a command through the dispatch, as its button's click does.
+    void RunWindowCommand(void (TForm1::*handler)()) { Command(handler); }
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -104,6 +113,8 @@ protected:
 
 private:
     void FormCreate();
+    // The keyboard's way to every command.
+    void CreateKeyboardCommands();
     void FormCloseQuery();
     void LoadSettings();
     // Colours and fonts of the command buttons, and the balloon tool tips.
@@ -119,4 +130,5 @@ private:
 
     TForm1Env FEnv;
     TColor FSwatchColor = 0;
+    TScreenPicker *FScreenPicker = nullptr;
 };
