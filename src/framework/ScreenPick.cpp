@@ -56,7 +56,10 @@ void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
 {
     auto *overlay = new TPickOverlay(FEnv.Grab, window);
     FOverlay = overlay;
-    connect(overlay, &TPickOverlay::Taken, this, [taken](TColor color) {
+    // The overlay closes itself; from its answer on the picker is free again.
+    connect(overlay, &TPickOverlay::Cancelled, this, [this] { FOverlay = nullptr; });
+    connect(overlay, &TPickOverlay::Taken, this, [this, taken](TColor color) {
+        FOverlay = nullptr;
         if (taken)
             taken(color);
     });
@@ -74,6 +77,7 @@ void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
     connect(request, &TPortalColorRequest::Finished, this,
             [this, request, taken](TPortalColorRequest::TOutcome outcome, TColor color) {
                 request->deleteLater();
+                FRequest = nullptr;
                 if (outcome == TPortalColorRequest::TOutcome::Picked && taken)
                     taken(color);
                 else if (outcome == TPortalColorRequest::TOutcome::NoPortal && FEnv.Messages)
