@@ -2,6 +2,7 @@
 
 #include "app/Escapes.h"
 #include "app/Notations.h"
+#include "app/PovGamma.h"
 #include "app/RandomColor.h"
 #include "app/Restore.h"
 #include "framework/Dispatch.h"
@@ -154,6 +155,8 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     RegManager1->SetName(QStringLiteral("RegManager1"));
     RegManager1->RegType = rtIni;
     AddForm1RegItems(*RegManager1->RegItems());
+    AddSrgbRegItem(*RegManager1->RegItems());
+    CreateCommands();
     CreateKeyboardCommands();
 
     FormCreate();
@@ -199,6 +202,7 @@ void TForm1::LoadSettings()
     for (int n = 16; n <= 26; ++n)
         ColorPickerDialog->SetTemporaryPalette(
             n, RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))->ReadInteger());
+    LoadSrgbSetting();
 }
 
 QPoint TForm1::OnSomeScreen(QPoint stored) const
@@ -226,6 +230,7 @@ void TForm1::FormCloseQuery()
         for (int n = 16; n <= 26; ++n)
             RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))
                 ->WriteInteger(ColorPickerDialog->GetTemporaryPalette(n));
+        StoreSrgbSetting();
     });
 }
 
@@ -290,12 +295,12 @@ void TForm1::MyRGB()
 
     const TPovValues pov{FloatToStr(tr / 1000.0), FloatToStr(tg / 1000.0), FloatToStr(tb / 1000.0)};
     const bool pigment = LCheckBox->Checked();
-    PovEdit->setText(PovNotation(QStringLiteral("rgb"), pov, {}, pigment));
+    PovEdit->setText(WithSrgb(PovNotation(QStringLiteral("rgb"), pov, {}, pigment), fSrgb));
     Edit6->setText(IntToStr(r));
     Edit7->setText(IntToStr(g));
     Edit8->setText(IntToStr(b));
-    fRgbfText = PovNotation(QStringLiteral("rgbf"), pov, fFilterText, pigment);
-    fRgbtText = PovNotation(QStringLiteral("rgbt"), pov, fFilterText, pigment);
+    fRgbfText = WithSrgb(PovNotation(QStringLiteral("rgbf"), pov, fFilterText, pigment), fSrgb);
+    fRgbtText = WithSrgb(PovNotation(QStringLiteral("rgbt"), pov, fFilterText, pigment), fSrgb);
     RGBFButton->setToolTip(fRgbfText);
     RGBTButton->setToolTip(fRgbtText);
 }
@@ -431,8 +436,11 @@ void TForm1::Re_PerButtonClick()
     // Empty fields show the "0" they count as, whatever the tests below decide.
     for (QLineEdit *edit : {Edit1, Edit2, Edit3})
         edit->setText(PercentFieldText(edit->text()));
-    if (const auto w = RestorePercent(Edit1->text(), Edit2->text(), Edit3->text(), LCheckBox->Checked()))
+    if (auto w = RestorePercent(Edit1->text(), Edit2->text(), Edit3->text(), LCheckBox->Checked())) {
+        w->PovEdit = WithSrgb(*w->PovEdit, fSrgb);
+        w->RgbfText = WithSrgb(*w->RgbfText, fSrgb);
         ApplyRestore(*w);
+    }
 }
 
 void TForm1::RandomButton1Click()

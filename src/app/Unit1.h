@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 struct TFieldWrites;
@@ -19,6 +20,9 @@ class TShineSpeedButton;
 class TLozengeCheckBox;
 class TRegManager;
 class TAppHintN;
+class TCommandMenu;
+class QMenu;
+class QMimeData;
 
 // What the main window is given rather than reaching for it.
 struct TForm1Env {
@@ -33,6 +37,8 @@ struct TForm1Env {
     QString IniFileName;
     // How colours are taken from the screen; its Messages is filled in from the window's own.
     TScreenPickEnv ScreenPick;
+    // The platform's warning beep; empty for QApplication::beep.
+    std::function<void()> Beep;
 };
 
 // The main window: the current colour in every notation, the commands that set it, copy it and
@@ -62,10 +68,14 @@ public:
     TColorPickerDialog *ColorPickerDialog = nullptr;
     TAppHintN *AppHintN1 = nullptr;
     TRegManager *RegManager1 = nullptr;
+    // The window's command menu (F10, right click on the background or the swatch).
+    TCommandMenu *CommandMenu = nullptr;
 
     // The current colour and the texts of its last rendering.
     TColor fMyColor = 0;
     QString fColorText, fRR, fGG, fBB, fRgbfText, fRgbtText, fRestoreText, fFilterText;
+    // The POV-Ray 3.7 gamma switch: POV-Ray notations written with srgb, srgbf and srgbt.
+    bool fSrgb = false;
 
     void DoRGB();
     // Makes a colour current and renders it everywhere; an empty result changes nothing.
@@ -103,8 +113,12 @@ public:
     void ScreenPickClick();
     // The eyedropper both windows use, made at its first use.
     TScreenPicker &ScreenPicker();
-    // Runs a command through the dispatch, as its button's click does.
-    void RunWindowCommand(void (TForm1::*handler)()) { Command(handler); }
+    // "Paste colour": the clipboard's colour in any notation, or a beep.
+    void PasteColorClick();
+    // The srgb switch, turned; re-renders as the pigment switch does.
+    void SrgbSwitchClick();
+    // Makes the colour that the data hold current (ColorFromMime); false when they hold none.
+    bool TakeColor(const QMimeData *data);
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -115,10 +129,17 @@ private:
     void FormCreate();
     // The keyboard's way to every command.
     void CreateKeyboardCommands();
+    // An edit's own menu (its standard entries) with the window's commands in a submenu.
+    QMenu *EditMenu(QLineEdit *edit);
     void FormCloseQuery();
     void LoadSettings();
     // Colours and fonts of the command buttons, and the balloon tool tips.
     void ApplyLook();
+    // The command menu with its entries, and colour drag and drop on the swatch.
+    void CreateCommands();
+    void LoadSrgbSetting();
+    void StoreSrgbSetting();
+    void Beep();
     QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
     void Command(void (TForm1::*handler)());
@@ -131,4 +152,6 @@ private:
     TForm1Env FEnv;
     TColor FSwatchColor = 0;
     TScreenPicker *FScreenPicker = nullptr;
+    // The switch as the settings file held it at start.
+    bool FSrgbStored = false;
 };

@@ -1,0 +1,125 @@
+#include "app/ColorDrop.h"
+
+#include "app/AnyColor.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <cstring>
+
+namespace {
+
+const QString XColorMime = QStringLiteral("application/x-color");
+
+// The raw form of application/x-color between programs: four 16-bit channels, red first.
+std::optional<TColor> RawXColor(const QByteArray &bytes)
+{
+    if (bytes.size() != 8)
+        return std::nullopt;
+    quint16 channel[4];
+    std::memcpy(channel, bytes.constData(), sizeof channel);
+    return RGB(channel[0] >> 8, channel[1] >> 8, channel[2] >> 8);
+}
+
+} // namespace
+
+std::unique_ptr<QMimeData> ColorMimeData(TColor color)
+{
+    auto data = std::make_unique<QMimeData>();
+    const QColor c = ToQColor(color);
+    data->setColorData(c);
+    data->setText(c.name(QColor::HexRgb).toUpper());
+    return data;
+}
+
+std::optional<TColor> ColorFromMime(const QMimeData *data)
+{
+    if (!data)
+        return std::nullopt;
+    if (data->hasColor()) {
+        const QVariant v = data->colorData();
+        if (v.metaType() == QMetaType::fromType<QColor>()) {
+            const QColor c = v.value<QColor>();
+            if (c.isValid())
+                return FromQColor(c.toRgb());
+        } else if (v.metaType() == QMetaType::fromType<QByteArray>()) {
+            if (const auto c = RawXColor(v.toByteArray()))
+                return c;
+        }
+    }
+    if (data->hasText())
+        return ParseAnyColor(data->text());
+    return std::nullopt;
+}
+
+TColorDrop::TColorDrop(QWidget *target, std::function<TColor()> current, std::function<void(TColor)> take)
+    : QObject(target), FTarget(target), FCurrent(std::move(current)), FTake(std::move(take))
+{
+    target->setAcceptDrops(true);
+    target->installEventFilter(this);
+}
+
+void TColorDrop::StartDrag()
+{
+    auto *drag = new QDrag(FTarget);
+    drag->setMimeData(ColorMimeData(FCurrent()).release());
+    drag->exec(Qt::CopyAction);
+}
+
+bool TColorDrop::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != FTarget)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *e = static_cast<QMouseEvent *>(event);
+        if (e->button() == Qt::LeftButton)
+            FPressAt = e->position().toPoint();
+        break;
+    }
+    case QEvent::MouseMove: {
+        const auto *e = static_cast<QMouseEvent *>(event);
+        if (FPressAt && (e->buttons() & Qt::LeftButton)
+            && (e->position().toPoint() - *FPressAt).manhattanLength() >= QApplication::startDragDistance()) {
+            FPressAt.reset();
+            StartDrag();
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        FPressAt.reset();
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *e = static_cast<QDragMoveEvent *>(event);
+        if (ColorFromMime(e->mimeData())) {
+            e->setDropAction(Qt::CopyAction);
+            e->accept();
+        } else {
+            e->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *e = static_cast<QDropEvent *>(event);
+        if (const auto color = ColorFromMime(e->mimeData())) {
+            e->setDropAction(Qt::CopyAction);
+            e->accept();
+            FTake(*color);
+        } else {
+            e->ignore();
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,70 @@
+// The main window's command menu and the commands that live only there: pasting a colour in any
+// notation, the POV-Ray 3.7 gamma switch, and colour drag and drop on the swatch.
+#include "app/Unit1.h"
+
+#include "app/ColorDrop.h"
+#include "app/CommandMenu.h"
+#include "app/PovGamma.h"
+#include "framework/Dispatch.h"
+#include "settings/RegMng.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+void TForm1::CreateCommands()
+{
+    CommandMenu = new TCommandMenu(this);
+    CommandMenu->OpenOnRightClick(Label1);
+    CommandMenu->AddCommand({QStringLiteral("Paste colour"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+                             [this] { Command(&TForm1::PasteColorClick); },
+                             [] { return ColorFromMime(QApplication::clipboard()->mimeData()).has_value(); },
+                             {}});
+    CommandMenu->AddCommand({QStringLiteral("srgb (POV-Ray 3.7 gamma)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
+                             [this] { Command(&TForm1::SrgbSwitchClick); }, {}, [this] { return fSrgb; }});
+    CommandMenu->AddSeparator();
+
+    new TColorDrop(
+        Label1, [this] { return fMyColor; },
+        [this](TColor color) { RunCommand(*FEnv.Messages, [this, color] { SetColor(color); }); });
+}
+
+bool TForm1::TakeColor(const QMimeData *data)
+{
+    const std::optional<TColor> color = ColorFromMime(data);
+    SetColor(color);
+    return color.has_value();
+}
+
+void TForm1::PasteColorClick()
+{
+    if (!TakeColor(QApplication::clipboard()->mimeData()))
+        Beep();
+}
+
+void TForm1::SrgbSwitchClick()
+{
+    fSrgb = !fSrgb;
+    if (fMyColor != 0)
+        DoRGB();
+}
+
+void TForm1::Beep()
+{
+    if (FEnv.Beep)
+        FEnv.Beep();
+    else
+        QApplication::beep();
+}
+
+void TForm1::LoadSrgbSetting()
+{
+    FSrgbStored = RegManager1->Filer(SrgbItemName)->ReadBool();
+    fSrgb = FSrgbStored;
+}
+
+void TForm1::StoreSrgbSetting()
+{
+    // Nothing is added to a file that never had the switch on, so it keeps its bytes.
+    if (fSrgb || FSrgbStored)
+        RegManager1->Filer(SrgbItemName)->WriteBool(fSrgb);
+}
