@@ -40,10 +40,10 @@ void BM_ParseAnyColor_TenMBText(benchmark::State &state)
         benchmark::DoNotOptimize(ParseAnyColor(text));
 }
 
-// The worst case for the parser: a colour inside 10 MB of blanks, all of which it must skip.
-void BM_ParseAnyColor_TenMBBlanksAroundAColour(benchmark::State &state)
+// The worst case for the parser: a colour inside the longest run of blanks it still skips.
+void BM_ParseAnyColor_MillionBlanksAroundAColour(benchmark::State &state)
 {
-    const QString pad(TenMB / 2, QLatin1Char(' '));
+    const QString pad((1 << 20) / 2 - 4, QLatin1Char(' '));
     const QString text = pad + QStringLiteral("#98B5D1") + pad;
     for (auto _ : state)
         benchmark::DoNotOptimize(ParseAnyColor(text));
@@ -69,6 +69,6 @@ void BM_ColorFromMime_ColourData(benchmark::State &state)
 BENCHMARK(BM_Reference_DecodeTenMBText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColorFromMime_TenMBText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAnyColor_TenMBText)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ParseAnyColor_TenMBBlanksAroundAColour)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseAnyColor_MillionBlanksAroundAColour)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAnyColor_Hsl);
 BENCHMARK(BM_ColorFromMime_ColourData);

@@ -56,6 +56,9 @@ constexpr TCssName CssNames[] = {
 
 // No notation is longer than this; a longer text (a whole document pasted) is refused at once.
 constexpr qsizetype MaxNotationLength = 300;
+// Blanks around a notation are skipped up to this length of the whole text; anything longer is
+// refused without a look, so that no paste or drop costs more than a moment.
+constexpr qsizetype MaxTextLength = 1 << 20;
 
 using Sv = std::string_view;
 
@@ -406,6 +409,8 @@ std::span<const TCssName> CssColorNames()
 
 std::optional<TColor> ParseAnyColor(QStringView text)
 {
+    if (text.size() > MaxTextLength)
+        return std::nullopt;
     qsizetype from = 0, to = text.size();
     const auto blank = [](QChar c) { return c.unicode() <= 32 || c.isSpace(); };
     while (from < to && blank(text[from]))

@@ -21,7 +21,8 @@
 //   by spaces and tabs.
 // Anything else is refused: out-of-range values, a wrong count of values, two colours, and
 // three integers that read either way (only 0s and 1s, not all 0). Numbers are read the same in
-// every locale. Texts beyond a few hundred characters are refused without being scanned.
+// every locale. A notation beyond a few hundred characters, or a text beyond a million, is
+// refused without being scanned.
 std::optional<TColor> ParseAnyColor(QStringView text);
 
 struct TCssName {

@@ -1,9 +1,9 @@
 #include "framework/NumberText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <string_view>
 
 int HexDigitValue(char16_t u)
 {
@@ -30,15 +30,20 @@ QString FloatToStr(double value)
     if (value == 0)
         return QStringLiteral("0");
 
+    // The same text in every locale: [-]d.dddddddddddddde[+-]xx
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    // buf: [-]d.dddddddddddddde[+-]xx
-    std::string s(buf);
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    std::string s(buf, written.ptr);
     const bool negative = s[0] == '-';
     if (negative)
         s.erase(0, 1);
     const auto ePos = s.find('e');
-    const int exponent = std::atoi(s.c_str() + ePos + 1);
+    int exponent = 0;
+    const char *e = s.c_str() + ePos + 1;
+    const bool negativeExponent = *e == '-';
+    std::from_chars(e + (*e == '+' || *e == '-' ? 1 : 0), s.c_str() + s.size(), exponent);
+    if (negativeExponent)
+        exponent = -exponent;
     std::string digits = s.substr(0, 1) + s.substr(2, ePos - 2);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
@@ -98,7 +103,20 @@ bool TryReadFloat(const QString &text, double &out)
     }
     if (i != end || (!anyDigit && !point))
         return false;
-    out = anyDigit ? std::strtod(s.c_str(), nullptr) : 0.0;
+    // from_chars reads the same in every locale; it takes no "+", so the sign is applied here.
+    const bool negative = !s.empty() && s[0] == '-';
+    const size_t start = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    double v = 0.0;
+    if (anyDigit) {
+        const char *first = s.data() + start, *last = s.data() + s.size();
+        if (std::from_chars(first, last, v).ec == std::errc::result_out_of_range) {
+            // Too many digits for a double: huge when a digit other than 0 precedes the point.
+            const std::string_view whole(first, static_cast<size_t>(last - first));
+            const std::string_view intPart = whole.substr(0, whole.find('.'));
+            v = intPart.find_first_not_of('0') != std::string_view::npos ? HUGE_VAL : 0.0;
+        }
+    }
+    out = negative ? -v : v;
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
@@ -218,6 +219,29 @@ TEST_F(Form1AnyColor, DragDataCarryTheColourAndItsHtmlText)
     EXPECT_EQ(data->text(), QStringLiteral("#98B5D1"));
     EXPECT_EQ(ColorFromMime(data.get()), Default);
     EXPECT_TRUE(form->Label1->acceptDrops());
+}
+
+TEST_F(Form1AnyColor, MovingTheMouseWithTheButtonDownOnTheSwatchStartsADragOfTheColour)
+{
+    Pick(0x00336699);
+    QWidget *swatch = form->Label1;
+    const QPoint from = swatch->rect().center();
+    QTest::mousePress(swatch, Qt::LeftButton, {}, from);
+    QMouseEvent small(QEvent::MouseMove, QPointF(from + QPoint(1, 0)), swatch->mapToGlobal(QPointF(from + QPoint(1, 0))),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(swatch, &small);
+    EXPECT_EQ(swatch->findChild<QDrag *>(), nullptr);
+    const QPoint to = from + QPoint(0, QApplication::startDragDistance() + 2);
+    QMouseEvent far(QEvent::MouseMove, QPointF(to), swatch->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(swatch, &far);
+    // The offscreen platform ends every drag at once; the drag object waits for its deferred delete.
+    const QDrag *drag = swatch->findChild<QDrag *>();
+    ASSERT_NE(drag, nullptr);
+    EXPECT_EQ(drag->mimeData()->colorData().value<QColor>(), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(drag->mimeData()->text(), QStringLiteral("#996633"));
+    QTest::mouseRelease(swatch, Qt::LeftButton, {}, to);
+    EXPECT_EQ(form->fMyColor, 0x00336699);
 }
 
 TEST_F(Form1AnyColor, F10OpensTheCommandMenuWhereverTheFocusIs)

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <string>
 
 TEST(RealText, WritesShortestDecimalOrScientificForm)
 {
@@ -112,4 +114,25 @@ TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersSortingAfterThePoint)
     EXPECT_EQ(sink.Messages[0].kind, TMessageKind::Error);
     EXPECT_EQ(sink.Messages[0].caption, QStringLiteral("Pigmora"));
     EXPECT_EQ(sink.Messages[0].text, QStringLiteral("'x' は整数ではありません."));
+}
+
+TEST(NumberReading, ReadsAndWritesThePointUnderADecimalCommaLocale)
+{
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    EXPECT_EQ(StrToFloat(QStringLiteral("0.5")), 0.5);
+    EXPECT_EQ(StrToFloat(QStringLiteral(" -12.25 ")), -12.25);
+    EXPECT_EQ(StrToFloat(QStringLiteral("+.5")), 0.5);
+    double v = 1;
+    EXPECT_FALSE(TryReadFloat(QStringLiteral("0,5"), v));
+    EXPECT_EQ(FloatToStr(50.2), QStringLiteral("50.2"));
+    EXPECT_EQ(FloatToStr(1.5e-7), QStringLiteral("1.5E-7"));
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberReading, MoreDigitsThanADoubleHoldsReadAsHugeOrTiny)
+{
+    EXPECT_TRUE(std::isinf(StrToFloat(QString(400, QLatin1Char('9')))));
+    EXPECT_EQ(StrToFloat(QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1")), 0.0);
 }
