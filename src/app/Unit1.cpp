@@ -163,6 +163,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddForm1RegItems(*RegManager1->RegItems());
     AddSrgbRegItem(*RegManager1->RegItems());
     CreateCommands();
+    CreateKeyboardCommands();
 
     FormCreate();
 }
@@ -187,6 +188,9 @@ void TForm1::FormCreate()
     // The components may have been replaced by stored ones: hand the new instances their runners.
     ColorDialog->Runner = FEnv.ColorDialogRunner;
     ColorPickerDialog->Runner = FEnv.PickerRunner;
+    ColorPickerDialog->ScreenPick = [this](QWidget *window, std::function<void(TColor)> taken) {
+        ScreenPicker().Pick(window, std::move(taken));
+    };
 
     SetSwatchColor(fMyColor);
     ColorDialog->Color = fMyColor;

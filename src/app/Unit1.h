@@ -5,6 +5,7 @@
 #include "framework/Colors.h"
 #include "framework/Component.h"
 #include "framework/MessageBoxes.h"
+#include "framework/ScreenPick.h"
 #include "picker/ColPickDlg.h"
 
 #include <QLabel>
@@ -20,6 +21,7 @@ class TLozengeCheckBox;
 class TRegManager;
 class TAppHintN;
 class TCommandMenu;
+class QMenu;
 class QMimeData;
 
 // What the main window is given rather than reaching for it.
@@ -33,6 +35,8 @@ struct TForm1Env {
     TColorPickerDialog::TRunner PickerRunner;
     // The settings file (see SettingsFileFor); empty keeps no settings.
     QString IniFileName;
+    // How colours are taken from the screen; its Messages is filled in from the window's own.
+    TScreenPickEnv ScreenPick;
     // The platform's warning beep; empty for QApplication::beep.
     std::function<void()> Beep;
 };
@@ -105,6 +109,10 @@ public:
     void UniCodeButtonClick();
     void KanjiEditClick();
     void UniCodeEditClick();
+    // "Pick from screen": a colour taken from the screen becomes the current colour.
+    void ScreenPickClick();
+    // The eyedropper both windows use, made at its first use.
+    TScreenPicker &ScreenPicker();
     // "Paste colour": the clipboard's colour in any notation, or a beep.
     void PasteColorClick();
     // The srgb switch, turned; re-renders as the pigment switch does.
@@ -119,6 +127,10 @@ protected:
 
 private:
     void FormCreate();
+    // The keyboard's way to every command.
+    void CreateKeyboardCommands();
+    // An edit's own menu (its standard entries) with the window's commands in a submenu.
+    QMenu *EditMenu(QLineEdit *edit);
     void FormCloseQuery();
     void LoadSettings();
     // Colours and fonts of the command buttons, and the balloon tool tips.
@@ -139,6 +151,7 @@ private:
 
     TForm1Env FEnv;
     TColor FSwatchColor = 0;
+    TScreenPicker *FScreenPicker = nullptr;
     // The switch as the settings file held it at start.
     bool FSrgbStored = false;
 };

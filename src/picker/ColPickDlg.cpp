@@ -99,6 +99,8 @@ bool TColorPickerDialog::Execute()
     form->setWindowTitle(FTitle);
     form->SetColorSwitch(FColorSwitch);
     form->SetColor(Resolved(FColor));
+    if (ScreenPick)
+        AddScreenPickButton(*form, ScreenPick);
 
     const bool ok = Runner ? Runner(*form) : form->ShowPicker();
     if (ok) {

@@ -3,6 +3,7 @@
 #include "framework/Colors.h"
 #include "framework/Component.h"
 #include "picker/ColorSwitch.h"
+#include "picker/PickerEyedropper.h"
 
 #include <array>
 #include <functional>
@@ -42,6 +43,8 @@ public:
     // How the prepared window is run: ShowPicker() by default; tests answer it without a modal loop.
     using TRunner = std::function<bool(TColorPickerForm &)>;
     TRunner Runner;
+    // Takes a colour from the screen for the window's "Pick from screen" button; empty: no button.
+    TScreenPickStarter ScreenPick;
 
 private:
     QString FTitle;

@@ -1,0 +1,52 @@
+// The main window's screen eyedropper, and the keyboard's way to every command: each one in the
+// command menu with its shortcut, and the same commands in a submenu of every edit's own menu.
+#include "app/Unit1.h"
+
+#include "app/CommandMenu.h"
+#include "app/WindowCommands.h"
+#include "framework/Dispatch.h"
+
+#include <QAction>
+#include <QMenu>
+
+TScreenPicker &TForm1::ScreenPicker()
+{
+    if (!FScreenPicker) {
+        TScreenPickEnv env = FEnv.ScreenPick;
+        env.Messages = FEnv.Messages;
+        FScreenPicker = new TScreenPicker(std::move(env), this);
+    }
+    return *FScreenPicker;
+}
+
+void TForm1::ScreenPickClick()
+{
+    ScreenPicker().Pick(this, [this](TColor color) { RunCommand(*FEnv.Messages, [this, color] { SetColor(color); }); });
+}
+
+void TForm1::CreateKeyboardCommands()
+{
+    for (const TWindowCommand &command : MainWindowCommands()) {
+        const auto handler = command.Handler;
+        CommandMenu->AddCommand({command.Text, command.Shortcut, [this, handler] { Command(handler); }, {}, {}});
+    }
+    for (QLineEdit *edit : {PovEdit, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, FTEdit, KanjiEdit,
+                            UniCodeEdit}) {
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QWidget::customContextMenuRequested, this,
+                [this, edit](const QPoint &pos) { EditMenu(edit)->popup(edit->mapToGlobal(pos)); });
+    }
+}
+
+QMenu *TForm1::EditMenu(QLineEdit *edit)
+{
+    QMenu *menu = edit->createStandardContextMenu();
+    menu->setObjectName(QStringLiteral("EditMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    QMenu *commands = menu->addMenu(QStringLiteral("Commands"));
+    commands->setObjectName(QStringLiteral("CommandsSubmenu"));
+    CommandMenu->Refresh();
+    commands->addActions(CommandMenu->Commands());
+    return menu;
+}

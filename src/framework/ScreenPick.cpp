@@ -1,0 +1,87 @@
+#include "framework/ScreenPick.h"
+
+#include "framework/PortalPick.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWidget>
+
+TPickPath ChoosePickPath(const QString &platform, const QString &sessionType, const QString &waylandDisplay)
+{
+    if (platform.startsWith(QLatin1String("wayland")))
+        return TPickPath::Portal;
+    if (platform == QLatin1String("xcb")
+        && (sessionType.compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0 || !waylandDisplay.isEmpty()))
+        return TPickPath::Portal;
+    return TPickPath::ScreenGrab;
+}
+
+TPickPath SessionPickPath()
+{
+    return ChoosePickPath(QGuiApplication::platformName(), qEnvironmentVariable("XDG_SESSION_TYPE"),
+                          qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
+QString NoColorPickingText()
+{
+    return QStringLiteral("This desktop offers no way to pick a colour from the screen.");
+}
+
+TScreenPicker::TScreenPicker(TScreenPickEnv env, QObject *parent) : QObject(parent), FEnv(std::move(env)) {}
+
+TScreenPicker::~TScreenPicker()
+{
+    Abandon();
+}
+
+void TScreenPicker::Abandon()
+{
+    // Deleting the overlay releases its grabs; an abandoned portal request answers nobody.
+    delete FOverlay.data();
+    delete FRequest.data();
+}
+
+void TScreenPicker::Pick(QWidget *window, TTaken taken)
+{
+    Abandon();
+    if (!FEnv.Path)
+        FEnv.Path = SessionPickPath();
+    if (*FEnv.Path == TPickPath::Portal)
+        PickThroughPortal(window, std::move(taken));
+    else
+        PickOnScreen(window, std::move(taken));
+}
+
+void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
+{
+    auto *overlay = new TPickOverlay(FEnv.Grab, window);
+    FOverlay = overlay;
+    // The overlay closes itself; from its answer on the picker is free again.
+    connect(overlay, &TPickOverlay::Cancelled, this, [this] { FOverlay = nullptr; });
+    connect(overlay, &TPickOverlay::Taken, this, [this, taken](TColor color) {
+        FOverlay = nullptr;
+        if (taken)
+            taken(color);
+    });
+    overlay->Begin(QCursor::pos());
+}
+
+void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
+{
+    const QDBusConnection bus = FEnv.Bus ? FEnv.Bus() : QDBusConnection::sessionBus();
+    QString parentWindow;
+    if (window && QGuiApplication::platformName() == QLatin1String("xcb"))
+        parentWindow = QStringLiteral("x11:%1").arg(window->window()->winId(), 0, 16);
+    auto *request = new TPortalColorRequest(bus, parentWindow, this);
+    FRequest = request;
+    connect(request, &TPortalColorRequest::Finished, this,
+            [this, request, taken](TPortalColorRequest::TOutcome outcome, TColor color) {
+                request->deleteLater();
+                FRequest = nullptr;
+                if (outcome == TPortalColorRequest::TOutcome::Picked && taken)
+                    taken(color);
+                else if (outcome == TPortalColorRequest::TOutcome::NoPortal && FEnv.Messages)
+                    FEnv.Messages->ShowMessage(NoColorPickingText());
+            });
+    request->Start();
+}

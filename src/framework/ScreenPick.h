@@ -1,0 +1,65 @@
+#pragma once
+
+#include "framework/Colors.h"
+#include "framework/MessageBoxes.h"
+#include "framework/PickOverlay.h"
+#include "framework/PortalPick.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// How a colour is taken from the screen: by reading the screen under a pointer grab, or by
+// asking the desktop portal (a Wayland session lets no program read the screen itself).
+enum class TPickPath { ScreenGrab, Portal };
+
+// The way for this session. platform is the Qt platform plug-in's name; sessionType and
+// waylandDisplay are the session's XDG_SESSION_TYPE and WAYLAND_DISPLAY. An X11 client under a
+// Wayland session sees only the other X11 clients on its root window, so it asks the portal too.
+TPickPath ChoosePickPath(const QString &platform, const QString &sessionType, const QString &waylandDisplay);
+// ChoosePickPath for the running program.
+TPickPath SessionPickPath();
+
+// The text of the one box shown when the desktop has no portal that picks colours.
+QString NoColorPickingText();
+
+struct TScreenPickEnv {
+    TMessageSink *Messages = nullptr;
+    // Empty: SessionPickPath(), decided at the first pick.
+    std::optional<TPickPath> Path;
+    // The bus the portal is asked on; empty for the session bus, connected at the first pick.
+    std::function<QDBusConnection()> Bus;
+    // What the magnifier reads; empty for the screen itself.
+    TScreenGrab Grab;
+};
+
+// The eyedropper both windows share. Pick() returns at once; `taken` runs later with the colour
+// the user took, and never when the pick was cancelled or failed.
+class TScreenPicker : public QObject {
+    Q_OBJECT
+public:
+    explicit TScreenPicker(TScreenPickEnv env, QObject *parent = nullptr);
+    ~TScreenPicker() override;
+
+    using TTaken = std::function<void(TColor)>;
+    // window: the window that asked (the overlay's parent, the portal dialog's parent).
+    // A pick already running is abandoned first.
+    void Pick(QWidget *window, TTaken taken);
+    // The open magnifier of the screen-grab path, or nullptr.
+    TPickOverlay *Overlay() const { return FOverlay; }
+    bool Busy() const { return FOverlay || FRequest; }
+
+private:
+    void Abandon();
+    void PickOnScreen(QWidget *window, TTaken taken);
+    void PickThroughPortal(QWidget *window, TTaken taken);
+
+    TScreenPickEnv FEnv;
+    QPointer<TPickOverlay> FOverlay;
+    QPointer<TPortalColorRequest> FRequest;
+};
