@@ -4,6 +4,10 @@
 set -euo pipefail
 
 E2E_TMP=$(mktemp -d)
+# The program speaks the desktop's language through Qt's translations: the checks pick theirs
+# (E2E_LANG) instead of inheriting the caller's.
+export LANG=${E2E_LANG:-C.UTF-8}
+unset LC_ALL LANGUAGE
 # Under the sanitizer build: leaks inside system libraries are not ours.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 E2E_XVFB_PID=""
