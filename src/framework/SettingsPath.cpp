@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -21,10 +23,24 @@ bool ReadOnlyFileSystem(const QString &path)
     return ::statvfs(Native(path).constData(), &fs) == 0 && (fs.f_flag & ST_RDONLY) != 0;
 }
 
+// A group of the user's own: named as the user, the user's primary group, no other members
+// (where the umask is 002, the user's folders are writable by that group).
+bool PrivateGroupOf(gid_t group, uid_t user)
+{
+    const struct passwd *pw = ::getpwuid(user);
+    if (!pw || pw->pw_gid != group)
+        return false;
+    const QByteArray name = pw->pw_name;
+    const struct group *gr = ::getgrgid(group);
+    return gr && name == gr->gr_name && (!gr->gr_mem || !gr->gr_mem[0]);
+}
+
 // No one but its owner can add, replace or remove entries in it.
 bool ClosedFolder(const struct stat &st)
 {
-    return S_ISDIR(st.st_mode) && (st.st_mode & (S_IWGRP | S_IWOTH | S_ISVTX)) == 0;
+    if (!S_ISDIR(st.st_mode) || (st.st_mode & (S_IWOTH | S_ISVTX)) != 0)
+        return false;
+    return (st.st_mode & S_IWGRP) == 0 || PrivateGroupOf(st.st_gid, st.st_uid);
 }
 
 enum class TBeside { Absent, Writable, ReadOnly, Unusable };

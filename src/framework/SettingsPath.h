@@ -15,7 +15,8 @@ struct TSettingsFiles {
 
 // The settings file of an executable, for `user`:
 // - beside the executable when its folder is this user's, writable, and writable by no one else
-//   (no group or world write, no sticky shared folder), and the file there is absent or a
+//   (no world write, no group write unless the group is the user's private one, no sticky shared
+//   folder), and the file there is absent or a
 //   writable regular file of this user;
 // - otherwise `configHome`/pigmora/<name>.ini, the folder created with mode 0700. A file left at
 //   the old place `configHome`/<name>.ini is moved there first, once.

@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <grp.h>
+#include <optional>
+#include <pwd.h>
+#include <vector>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -70,6 +74,31 @@ public:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
 
+    // A group of other users too, of which the chosen user's folder can be; none when the
+    // user (when not root) is in no such group.
+    std::optional<gid_t> SharedGroup() const
+    {
+        if (root)
+            return gid_t(0);
+        std::vector<gid_t> groups(static_cast<size_t>(::getgroups(0, nullptr)));
+        groups.resize(static_cast<size_t>(::getgroups(static_cast<int>(groups.size()), groups.data())));
+        for (gid_t g : groups) {
+            const struct group *gr = ::getgrgid(g);
+            if (gr && gr->gr_mem && gr->gr_mem[0] && g != ::getgid())
+                return g;
+        }
+        return std::nullopt;
+    }
+    // The primary group is named as the user and has no other members.
+    bool HasPrivateGroup() const
+    {
+        if (root)
+            return false;
+        const struct passwd *pw = ::getpwuid(user);
+        const struct group *gr = pw ? ::getgrgid(pw->pw_gid) : nullptr;
+        return gr && QByteArray(pw->pw_name) == gr->gr_name && (!gr->gr_mem || !gr->gr_mem[0]);
+    }
+
     TSettingsFiles Choose()
     {
         if (root)
@@ -131,8 +160,22 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceRow{"PrivateFolderWithoutAFile", false, [](SettingsPlace &) {}, Beside, Beside},
         PlaceRow{"OwnWritableFile", false,
                  [](SettingsPlace &p) { p.MakeFile(p.beside, "[S]\n", 0600); }, Beside, Beside},
-        PlaceRow{"GroupWritableFolder", false, [](SettingsPlace &p) { p.Own(p.bin, 0775, uid_t(-1)); },
+        PlaceRow{"FolderWritableByASharedGroup", false,
+                 [](SettingsPlace &p) {
+                     const auto group = p.SharedGroup();
+                     if (!group)
+                         GTEST_SKIP() << "this user is in no shared group";
+                     ASSERT_EQ(::chown(SettingsPlace::Native(p.bin), uid_t(-1), *group), 0);
+                     p.Own(p.bin, 0775, uid_t(-1));
+                 },
                  PerUser, PerUser},
+        PlaceRow{"FolderWritableByTheUsersPrivateGroup", false,
+                 [](SettingsPlace &p) {
+                     if (!p.HasPrivateGroup())
+                         GTEST_SKIP() << "this user has no private group";
+                     p.Own(p.bin, 0775, uid_t(-1)); // the umask 002 of such systems
+                 },
+                 Beside, Beside},
         PlaceRow{"WorldWritableFolder", false, [](SettingsPlace &p) { p.Own(p.bin, 0757, uid_t(-1)); },
                  PerUser, PerUser},
         PlaceRow{"StickySharedFolderLikeTmp", false,
@@ -200,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsPlace, OldPlaceIsMovedOnceLosingNothing)
 {
-    Own(bin, 0775, uid_t(-1)); // beside is refused: the per-user file it is
+    Own(bin, 0757, uid_t(-1)); // beside is refused: the per-user file it is
     const QByteArray bytes = "[Form\\fMyColor]\nInteger=255\n; a comment\n";
     MakeFile(old, bytes, 0640);
     EXPECT_EQ(Choose().Read, perUser);
@@ -219,7 +262,7 @@ TEST_F(SettingsPlace, OldPlaceIsMovedOnceLosingNothing)
 
 TEST_F(SettingsPlace, MissingConfigHomeIsCreatedPrivate)
 {
-    Own(bin, 0775, uid_t(-1));
+    Own(bin, 0757, uid_t(-1));
     Own(tmp.path(), 0777, uid_t(-1)); // so the ordinary user may create the folders
     const QString home = tmp.filePath(QStringLiteral("home/.config"));
     if (root)

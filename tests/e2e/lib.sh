@@ -44,7 +44,7 @@ e2e_xvfb() {
 # Copies the program into the scratch folder (once) and starts it; sets E2E_WID to its window.
 e2e_launch() {
   local exe=$1
-  [ -x "$E2E_TMP/app/pigmora" ] || { mkdir -p "$E2E_TMP/app" && cp "$exe" "$E2E_TMP/app/pigmora"; }
+  [ -x "$E2E_TMP/app/pigmora" ] || { mkdir -p -m 0755 "$E2E_TMP/app" && cp "$exe" "$E2E_TMP/app/pigmora"; }
   "$E2E_TMP/app/pigmora" >"$E2E_TMP/app.log" 2>&1 &
   E2E_APP_PID=$!
   E2E_WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pigmora$' | head -n1) || fail "no main window"
