@@ -33,7 +33,7 @@ bool InstallQtTranslations(QApplication &app, QTranslator &translator, const QLo
 
 void SetProgramIcon(QApplication &app)
 {
-    // PNGs rather than the SVG: no image plugin to load at start-up. Qt decodes them lazily.
+    // PNGs rather than the SVG: no image plugin to load at start-up.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/icons/pigmora-%1.png").arg(size), QSize(size, size));
