@@ -9,6 +9,7 @@
 #include "framework/FlatEdit.h"
 #include "framework/Fonts.h"
 #include "framework/NumberText.h"
+#include "framework/SettingsPath.h"
 #include "settings/RegMng.h"
 #include "widgets/LCBox.h"
 #include "widgets/ShineSpdBtn.h"
@@ -226,6 +227,10 @@ void TForm1::FormCloseQuery()
 {
     if (FEnv.IniFileName.isEmpty())
         return;
+    if (!FEnv.IniStoreFileName.isEmpty() && FEnv.IniStoreFileName != RegManager1->IniFileName) {
+        CopyForStore(RegManager1->IniFileName, FEnv.IniStoreFileName);
+        RegManager1->IniFileName = FEnv.IniStoreFileName;
+    }
     // A write that fails is shown in the error box; the window closes all the same.
     RunCommand(*FEnv.Messages, [this] {
         RegManager1->Filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(ColorDialog);

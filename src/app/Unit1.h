@@ -33,12 +33,15 @@ struct TForm1Env {
     const TClock *Clock = nullptr;
     // How the program's own picker window runs; empty for its modal loop.
     TColorPickerDialog::TRunner PickerRunner;
-    // The settings file (see SettingsFileFor); empty keeps no settings.
+    // The settings file read at start (see SettingsFilesFor); empty keeps no settings.
     QString IniFileName;
     // How colours are taken from the screen; its Messages is filled in from the window's own.
     TScreenPickEnv ScreenPick;
     // The platform's warning beep; empty for QApplication::beep.
     std::function<void()> Beep;
+    // Where the close stores them when that is another file (the first close after reading a
+    // read-only copy); empty for IniFileName.
+    QString IniStoreFileName;
 };
 
 // The main window: the current colour in every notation, the commands that set it, copy it and

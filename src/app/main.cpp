@@ -1,3 +1,5 @@
+#include "app/Desktop.h"
+#include "app/SessionEnd.h"
 #include "app/Unit1.h"
 #include "framework/FontPreload.h"
 #include "framework/Fonts.h"
@@ -5,22 +7,38 @@
 #include "framework/SettingsPath.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
+    const QByteArray platform = PlatformFor(CurrentSessionEnv());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
     TFontPreload fontPreload;
     QApplication app(argc, argv);
     fontPreload.ApplicationReady();
     QApplication::setApplicationName(QStringLiteral("Pigmora"));
     QApplication::setDesktopFileName(QStringLiteral("pigmora"));
+    SetProgramIcon(app);
+    QTranslator qtTranslations;
+    InstallQtTranslations(app, qtTranslations, QLocale::system());
     InstallFontSubstitutions();
 
     TQtMessageSink messages(QStringLiteral("Pigmora"));
     TForm1Env env;
     env.Messages = &messages;
-    env.IniFileName = SettingsFileFor(QApplication::applicationFilePath(), UserConfigDir());
+    const TSettingsFiles settings = SettingsFilesFor(QApplication::applicationFilePath(), UserConfigDir());
+    env.IniFileName = settings.Read;
+    env.IniStoreFileName = settings.Write;
     TForm1 form(env);
     fontPreload.Finish();
+    // The end of the session closes the window as "Exit" does, then ends any dialog still open.
+    TSessionEnd sessionEnd([&form] {
+        if (form.isVisible())
+            form.close();
+        QApplication::quit();
+    });
     form.show();
     return app.exec();
 }

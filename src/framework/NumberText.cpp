@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
-#include <string_view>
 
 int HexDigitValue(char16_t u)
 {
@@ -30,39 +30,44 @@ QString FloatToStr(double value)
     if (value == 0)
         return QStringLiteral("0");
 
-    // The same text in every locale: [-]d.dddddddddddddde[+-]xx
+    // Conversions here never consult the C locale: the decimal point is "." on every desktop.
     char buf[64];
     const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    // buf: [-]d.dddddddddddddde[+-]xx
     std::string s(buf, written.ptr);
     const bool negative = s[0] == '-';
     if (negative)
         s.erase(0, 1);
     const auto ePos = s.find('e');
+    const char *expBegin = s.c_str() + ePos + 1;
+    if (*expBegin == '+')
+        ++expBegin;
     int exponent = 0;
-    const char *e = s.c_str() + ePos + 1;
-    const bool negativeExponent = *e == '-';
-    std::from_chars(e + (*e == '+' || *e == '-' ? 1 : 0), s.c_str() + s.size(), exponent);
-    if (negativeExponent)
-        exponent = -exponent;
-    std::string digits = s.substr(0, 1) + s.substr(2, ePos - 2);
+    std::from_chars(expBegin, s.c_str() + s.size(), exponent);
+    std::string digits(1, s[0]);
+    digits.append(s, 2, ePos - 2);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
-    std::string out = negative ? "-" : "";
+    // Appended piece by piece: no temporary strings.
+    std::string out;
+    if (negative)
+        out.push_back('-');
     if (exponent < -5 || exponent >= 15) {
-        out += digits[0];
+        out.push_back(digits[0]);
         if (digits.size() > 1)
-            out += "." + digits.substr(1);
-        out += "E" + std::to_string(exponent);
+            out.append(1, '.').append(digits, 1);
+        char exp[8];
+        const auto end = std::to_chars(exp, exp + sizeof exp, exponent).ptr;
+        out.append(1, 'E').append(exp, end);
     } else if (exponent < 0) {
-        out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        out.append("0.").append(static_cast<size_t>(-exponent - 1), '0').append(digits);
     } else {
         const size_t intDigits = static_cast<size_t>(exponent) + 1;
-        if (digits.size() <= intDigits) {
-            out += digits + std::string(intDigits - digits.size(), '0');
-        } else {
-            out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
-        }
+        if (digits.size() <= intDigits)
+            out.append(digits).append(intDigits - digits.size(), '0');
+        else
+            out.append(digits, 0, intDigits).append(1, '.').append(digits, intDigits);
     }
     return QString::fromLatin1(out.c_str());
 }
@@ -75,6 +80,27 @@ std::int64_t RoundHalfAway(double value)
 namespace {
 
 bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// `s`: optional sign, digits, optional point and digits (at least one digit). Nearest double;
+// too large a magnitude gives the infinity, too small a zero, of the text's sign.
+double ParseDecimal(const std::string &s)
+{
+    const char *first = s.c_str();
+    const char *last = first + s.size();
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-')
+        ++first;
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (ec == std::errc::result_out_of_range) {
+        const char *p = first;
+        while (p != last && *p == '0')
+            ++p;
+        const bool large = p != last && *p != '.';
+        value = large ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
 
 } // namespace
 
@@ -103,20 +129,7 @@ bool TryReadFloat(const QString &text, double &out)
     }
     if (i != end || (!anyDigit && !point))
         return false;
-    // from_chars reads the same in every locale; it takes no "+", so the sign is applied here.
-    const bool negative = !s.empty() && s[0] == '-';
-    const size_t start = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
-    double v = 0.0;
-    if (anyDigit) {
-        const char *first = s.data() + start, *last = s.data() + s.size();
-        if (std::from_chars(first, last, v).ec == std::errc::result_out_of_range) {
-            // Too many digits for a double: huge when a digit other than 0 precedes the point.
-            const std::string_view whole(first, static_cast<size_t>(last - first));
-            const std::string_view intPart = whole.substr(0, whole.find('.'));
-            v = intPart.find_first_not_of('0') != std::string_view::npos ? HUGE_VAL : 0.0;
-        }
-    }
-    out = negative ? -v : v;
+    out = anyDigit ? ParseDecimal(s) : 0.0;
     return true;
 }
 

@@ -24,6 +24,7 @@ protected:
         TForm1Env env;
         env.Messages = &messages;
         env.IniFileName = ini;
+        env.IniStoreFileName = store;
         env.ColorDialogRunner = [this](TColorDialog &d) {
             if (dialogUser)
                 dialogUser(d);
@@ -67,6 +68,7 @@ protected:
 
     QTemporaryDir dir;
     QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
+    QString store; // where the close stores, when not `ini`
     TRecordingMessageSink messages;
     std::function<void(TColorDialog &)> dialogUser;
     bool dialogOk = true;
@@ -259,19 +261,31 @@ TEST_F(Form1Settings, FailedWriteAtCloseShowsTheErrorAndClosesAnyway)
     EXPECT_EQ(messages.Messages[0].text, ini + QStringLiteral(" に書き込めません."));
 }
 
-TEST(SettingsPath, BesideTheExecutableWhenWritableElseInTheUserFolder)
+TEST_F(Form1Settings, ReadOnlyCopyIsReadAndTheCloseStoresInTheUserFile)
 {
-    QTemporaryDir dir;
-    const QString exe = dir.filePath(QStringLiteral("bin/pigmora"));
-    QDir().mkpath(dir.filePath(QStringLiteral("bin")));
-    const QString config = dir.filePath(QStringLiteral("config"));
-    EXPECT_EQ(SettingsFileFor(exe, config), dir.filePath(QStringLiteral("bin/pigmora.ini")));
-    EXPECT_EQ(IniNameFor(QStringLiteral("/opt/x/tool.exe")), QStringLiteral("/opt/x/tool.ini"));
+    auto first = Start();
+    first->close();
+    first.reset();
+    QString text = IniText();
+    text.replace(QStringLiteral("[Form\\fMyColor]\nInteger=13743512\n"), QStringLiteral("[Form\\fMyColor]\nInteger=255\n"));
+    text += QStringLiteral("[Elsewhere]\nKept=yes\n");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text.toUtf8());
+    f.close();
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadOther);
 
-    // A folder where the file should be, or no folder at all: the user's folder, created.
-    QDir().mkpath(dir.filePath(QStringLiteral("bin/pigmora.ini")));
-    EXPECT_EQ(SettingsFileFor(exe, config), config + QStringLiteral("/pigmora.ini"));
-    EXPECT_TRUE(QFileInfo(config).isDir());
-    EXPECT_EQ(SettingsFileFor(dir.filePath(QStringLiteral("missing/pigmora")), config),
-              config + QStringLiteral("/pigmora.ini"));
+    store = dir.filePath(QStringLiteral("user/pigmora.ini"));
+    QDir().mkpath(dir.filePath(QStringLiteral("user")));
+    auto form = Start();
+    EXPECT_EQ(form->fMyColor, 255);
+    form->fMyColor = 0x123456;
+    form->close();
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(IniText(), text) << "the read-only copy is left as it was";
+    QFile stored(store);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QString storedText = QString::fromUtf8(stored.readAll());
+    EXPECT_TRUE(storedText.contains(QStringLiteral("[Form\\fMyColor]\nInteger=1193046\n"))) << storedText.toStdString();
+    EXPECT_TRUE(storedText.contains(QStringLiteral("[Elsewhere]\nKept=yes\n")));
 }

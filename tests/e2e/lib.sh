@@ -4,6 +4,10 @@
 set -euo pipefail
 
 E2E_TMP=$(mktemp -d)
+# The program speaks the desktop's language through Qt's translations: the checks pick theirs
+# (E2E_LANG) instead of inheriting the caller's.
+export LANG=${E2E_LANG:-C.UTF-8}
+unset LC_ALL LANGUAGE
 # Under the sanitizer build: leaks inside system libraries are not ours.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 E2E_XVFB_PID=""
@@ -40,7 +44,7 @@ e2e_xvfb() {
 # Copies the program into the scratch folder (once) and starts it; sets E2E_WID to its window.
 e2e_launch() {
   local exe=$1
-  [ -x "$E2E_TMP/app/pigmora" ] || { mkdir -p "$E2E_TMP/app" && cp "$exe" "$E2E_TMP/app/pigmora"; }
+  [ -x "$E2E_TMP/app/pigmora" ] || { mkdir -p -m 0755 "$E2E_TMP/app" && cp "$exe" "$E2E_TMP/app/pigmora"; }
   "$E2E_TMP/app/pigmora" >"$E2E_TMP/app.log" 2>&1 &
   E2E_APP_PID=$!
   E2E_WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pigmora$' | head -n1) || fail "no main window"

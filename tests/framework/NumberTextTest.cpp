@@ -6,6 +6,8 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 #include <string>
 
 TEST(RealText, WritesShortestDecimalOrScientificForm)
@@ -44,6 +46,29 @@ TEST(NumberReading, AcceptsSignDigitsAndOnePoint)
     }
     double fw = 0;
     EXPECT_FALSE(TryReadFloat(QStringLiteral("１"), fw)); // full-width digit
+}
+
+TEST(NumberReading, DigitsBeyondTheDoubleRangeGiveInfinityOrZero)
+{
+    double v = 0;
+    ASSERT_TRUE(TryReadFloat(QString(400, QLatin1Char('9')), v));
+    EXPECT_EQ(v, std::numeric_limits<double>::infinity());
+    ASSERT_TRUE(TryReadFloat(QStringLiteral("-") + QString(400, QLatin1Char('9')) + QStringLiteral(".5"), v));
+    EXPECT_EQ(v, -std::numeric_limits<double>::infinity());
+    ASSERT_TRUE(TryReadFloat(QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1"), v));
+    EXPECT_EQ(v, 0.0);
+}
+
+// The locale runs (PIGMORA_TEST_LOCALE) only prove something if the C library really reads and
+// writes a decimal comma there.
+TEST(NumberLocale, LocaleRunIsInACommaLocale)
+{
+    if (qEnvironmentVariableIsEmpty("PIGMORA_TEST_LOCALE"))
+        GTEST_SKIP() << "not a locale run";
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%.1f", 0.5);
+    EXPECT_STREQ(buf, "0,5");
 }
 
 TEST(NumberReading, FailureCarriesTheJapaneseMessage)
