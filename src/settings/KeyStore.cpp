@@ -325,25 +325,23 @@ void SetValue(std::vector<TKeyStore::TKey> &keys, const QString &path, TKeyStore
 
 void TKeyStore::WriteString(const QString &key, const QString &name, const QString &value)
 {
-    const auto path = CanonicalKey(key);
-    if (!path)
-        throw Exception(QStringLiteral("キー %1 の作成に失敗しました").arg(key));
-    const QString failure = QStringLiteral("'%1' の設定に失敗しました").arg(name);
-    if (name.isEmpty() || !ValidValueName(name))
-        throw Exception(failure);
-    SetValue(Load(failure), *path, {name, TValueType::String, value, {}});
-    Save();
+    WriteValue(key, {name, TValueType::String, value, {}});
 }
 
 void TKeyStore::WriteBinary(const QString &key, const QString &name, const QByteArray &bytes)
 {
+    WriteValue(key, {name, TValueType::Binary, {}, bytes});
+}
+
+void TKeyStore::WriteValue(const QString &key, TValue value)
+{
     const auto path = CanonicalKey(key);
     if (!path)
         throw Exception(QStringLiteral("キー %1 の作成に失敗しました").arg(key));
-    const QString failure = QStringLiteral("'%1' の設定に失敗しました").arg(name);
-    if (name.isEmpty() || !ValidValueName(name))
+    const QString failure = QStringLiteral("'%1' の設定に失敗しました").arg(value.name);
+    if (value.name.isEmpty() || !ValidValueName(value.name))
         throw Exception(failure);
-    SetValue(Load(failure), *path, {name, TValueType::Binary, {}, bytes});
+    SetValue(Load(failure), *path, std::move(value));
     Save();
 }
 

@@ -81,6 +81,7 @@ private:
     // The stored value of that name, checked against the expected type; nullopt when there is
     // none. A store that cannot be read, a bad name or another type throws the read failures.
     std::optional<TValue> ReadValue(const QString &key, const QString &name, TValueType type) const;
+    void WriteValue(const QString &key, TValue value);
 
     QString FFileName;
     mutable std::vector<TKey> FKeys;
