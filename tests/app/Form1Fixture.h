@@ -29,10 +29,13 @@ protected:
             d.Color = *dialogAnswer;
             return true;
         };
+        AdjustEnv(env);
         form = std::make_unique<TForm1>(env);
         form->show();
         QApplication::clipboard()->setText(QStringLiteral("untouched"));
     }
+    // What a fixture of its own adds to the window's environment before the window is made.
+    virtual void AdjustEnv(TForm1Env &) {}
 
     static void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2)); }
 

@@ -7,27 +7,20 @@ namespace {
 // The main window with a screen painted in one colour, read the X11 way.
 class Form1ScreenPick : public Form1Fixture {
 protected:
-    void SetUp() override
+    void AdjustEnv(TForm1Env &env) override
     {
-        TForm1Env env;
-        env.Messages = &messages;
-        env.Clock = &clock;
-        env.ColorDialogRunner = [this](TColorDialog &d) {
-            if (dialogAnswer)
-                d.Color = *dialogAnswer;
-            return dialogAnswer.has_value();
-        };
         env.ScreenPick.Path = TPickPath::ScreenGrab;
         env.ScreenPick.Grab = [this](const QRect &area) {
             QImage image(area.size(), QImage::Format_RGB32);
             image.fill(screen);
             return image;
         };
-        form = std::make_unique<TForm1>(env);
-        form->show();
+    }
+    void SetUp() override
+    {
+        Form1Fixture::SetUp();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        QApplication::clipboard()->setText(QStringLiteral("untouched"));
         form->PovEdit->setFocus();
     }
     void PressPick() { QTest::keyClick(form->PovEdit, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier); }
