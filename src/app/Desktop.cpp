@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QTranslator>
 
 TSessionEnv CurrentSessionEnv()
@@ -33,9 +35,13 @@ bool InstallQtTranslations(QApplication &app, QTranslator &translator, const QLo
 
 void SetProgramIcon(QApplication &app)
 {
-    // PNGs rather than the SVG: no image plugin to load at start-up.
+    // PNGs read by Qt's own PNG reader: no image plugin is loaded at start-up (a reader left to
+    // detect the format, as QIcon::addFile's is, opens every installed one to ask it).
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/pigmora-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        QImageReader reader(QStringLiteral(":/icons/pigmora-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     app.setWindowIcon(icon);
 }

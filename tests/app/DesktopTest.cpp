@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSet>
 #include <QTranslator>
 
 #include <csignal>
@@ -51,9 +53,24 @@ TEST(QtTranslations, QtsOwnButtonsSpeakTheDesktopsLanguage)
     EXPECT_FALSE(InstallQtTranslations(*qApp, translator, QLocale(QLocale::Swahili)));
 }
 
+// The image format plugins mapped into this process.
+int LoadedImagePlugins()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return -1;
+    QSet<QByteArray> plugins;
+    for (const QByteArray &line : maps.readAll().split('\n'))
+        if (line.contains("/imageformats/"))
+            plugins.insert(line.mid(line.lastIndexOf(' ') + 1));
+    return int(plugins.size());
+}
+
 TEST(ProgramIcon, EveryWindowIconSizeIsBuiltIn)
 {
+    const int pluginsBefore = LoadedImagePlugins();
     SetProgramIcon(*qApp);
+    EXPECT_EQ(LoadedImagePlugins(), pluginsBefore) << "the icon loads no image plugin";
     const QIcon icon = QApplication::windowIcon();
     ASSERT_FALSE(icon.isNull());
     for (int size : {16, 24, 32, 48, 64, 128}) {
