@@ -17,13 +17,14 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", platform);
     TFontPreload fontPreload;
     QApplication app(argc, argv);
-    fontPreload.ApplicationReady();
+    InstallFontSubstitutions();
+    // The window's fields lay out first in the application's font, then in the window's.
+    fontPreload.ApplicationReady({QGuiApplication::font(), DefaultWindowFont()});
     QApplication::setApplicationName(QStringLiteral("Pigmora"));
     QApplication::setDesktopFileName(QStringLiteral("pigmora"));
     SetProgramIcon(app);
     QTranslator qtTranslations;
     InstallQtTranslations(app, qtTranslations, QLocale::system());
-    InstallFontSubstitutions();
 
     TQtMessageSink messages(QStringLiteral("Pigmora"));
     TForm1Env env;

@@ -1,11 +1,42 @@
 #include "framework/FontPreload.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
 
-TFontPreload::TFontPreload() : FWorker([this] { Run(); }) {}
+cpu_set_t WorkerStartCpus(const cpu_set_t &allowed, int creatorCpu)
+{
+    cpu_set_t others = allowed;
+    if (creatorCpu >= 0 && creatorCpu < CPU_SETSIZE)
+        CPU_CLR(creatorCpu, &others);
+    return CPU_COUNT(&others) > 0 ? others : allowed;
+}
+
+TFontPreload::TFontPreload()
+{
+    CPU_ZERO(&FCpus);
+    if (sched_getaffinity(0, sizeof FCpus, &FCpus) != 0)
+        CPU_ZERO(&FCpus);
+    const bool knowsCpus = CPU_COUNT(&FCpus) > 0;
+    // A new thread starts on its creator's CPU; until the scheduler moves one of them the GUI
+    // thread waits for its turn there (1 to 3 ms on a two-core machine), so the worker starts
+    // on another CPU and may use all of them again once it has read the configuration.
+    pthread_attr_t attr;
+    if (pthread_attr_init(&attr) != 0)
+        return;
+    const cpu_set_t start = WorkerStartCpus(FCpus, sched_getcpu());
+    if (knowsCpus)
+        pthread_attr_setaffinity_np(&attr, sizeof start, &start);
+    FJoinable = pthread_create(&FWorker, &attr, &TFontPreload::Start, this) == 0;
+    if (!FJoinable && knowsCpus) {
+        pthread_attr_destroy(&attr);
+        pthread_attr_init(&attr);
+        FJoinable = pthread_create(&FWorker, &attr, &TFontPreload::Start, this) == 0;
+    }
+    pthread_attr_destroy(&attr);
+}
 
 TFontPreload::~TFontPreload()
 {
@@ -14,7 +45,7 @@ TFontPreload::~TFontPreload()
 
 void TFontPreload::Finish()
 {
-    if (!FWorker.joinable())
+    if (!FJoinable)
         return;
     {
         // Released without ApplicationReady(), the worker stops after the configuration.
@@ -22,27 +53,43 @@ void TFontPreload::Finish()
         FReleased = true;
     }
     FChanged.notify_all();
-    FWorker.join();
+    pthread_join(FWorker, nullptr);
+    FJoinable = false;
 }
 
-void TFontPreload::ApplicationReady()
+void TFontPreload::ApplicationReady(const QList<QFont> &firstFonts)
 {
+    if (!FJoinable)
+        return;
     std::unique_lock lock(FLock);
+    FFirstFonts = firstFonts;
     FApplicationReady = true;
     FChanged.notify_all();
     FChanged.wait(lock, [this] { return FConfigRead; });
 }
 
+void *TFontPreload::Start(void *self)
+{
+    static_cast<TFontPreload *>(self)->Run();
+    return nullptr;
+}
+
 void TFontPreload::Run()
 {
     FcInit();
+    if (CPU_COUNT(&FCpus) > 0)
+        pthread_setaffinity_np(pthread_self(), sizeof FCpus, &FCpus);
     std::unique_lock lock(FLock);
     FConfigRead = true;
     FChanged.notify_all();
     FChanged.wait(lock, [this] { return FApplicationReady || FReleased; });
     const bool populate = FApplicationReady;
+    const QList<QFont> fonts = FFirstFonts;
     lock.unlock();
-    // Qt's font database is guarded by its own lock; the main thread's first font waits for it.
-    if (populate)
-        QFontDatabase::families();
+    if (!populate)
+        return;
+    // Qt's font database is guarded by its own lock; the GUI thread's first font waits for it.
+    QFontDatabase::families();
+    for (const QFont &font : fonts)
+        QFontMetrics(font).height();
 }
