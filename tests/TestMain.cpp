@@ -8,6 +8,13 @@
 #include <cstdio>
 #include <cstring>
 
+// Read by the leak checker of a sanitizer build at start, before any variable of the test's own
+// environment could be set: the leaks of system libraries that the program's runs ignore too.
+extern "C" const char *__lsan_default_options()
+{
+    return "suppressions=" PIGMORA_LSAN_SUPPRESSIONS;
+}
+
 int main(int argc, char **argv)
 {
     // --locale=de_DE.UTF-8 runs the cases in that locale, as on a desktop whose numbers use a

@@ -16,17 +16,18 @@ cpu_set_t WorkerStartCpus(const cpu_set_t &allowed, int creatorCpu)
 
 TFontPreload::TFontPreload()
 {
-    CPU_ZERO(&FCpus);
-    if (sched_getaffinity(0, sizeof FCpus, &FCpus) != 0)
-        CPU_ZERO(&FCpus);
-    const bool knowsCpus = CPU_COUNT(&FCpus) > 0;
-    // A new thread starts on its creator's CPU; until the scheduler moves one of them the GUI
-    // thread waits for its turn there (1 to 3 ms on a two-core machine), so the worker starts
-    // on another CPU and may use all of them again once it has read the configuration.
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof allowed, &allowed) != 0)
+        CPU_ZERO(&allowed);
+    const bool knowsCpus = CPU_COUNT(&allowed) > 0;
+    // A new or woken thread is placed on its creator's or waker's CPU; until the scheduler moves
+    // one of them the GUI thread waits for its turn there (1 to 3 ms on a two-core machine), so
+    // the worker keeps to the other CPUs.
     pthread_attr_t attr;
     if (pthread_attr_init(&attr) != 0)
         return;
-    const cpu_set_t start = WorkerStartCpus(FCpus, sched_getcpu());
+    const cpu_set_t start = WorkerStartCpus(allowed, sched_getcpu());
     if (knowsCpus)
         pthread_attr_setaffinity_np(&attr, sizeof start, &start);
     FJoinable = pthread_create(&FWorker, &attr, &TFontPreload::Start, this) == 0;
@@ -77,8 +78,6 @@ void *TFontPreload::Start(void *self)
 void TFontPreload::Run()
 {
     FcInit();
-    if (CPU_COUNT(&FCpus) > 0)
-        pthread_setaffinity_np(pthread_self(), sizeof FCpus, &FCpus);
     std::unique_lock lock(FLock);
     FConfigRead = true;
     FChanged.notify_all();

@@ -40,12 +40,11 @@ private:
     bool FApplicationReady = false;
     bool FReleased = false;
     QList<QFont> FFirstFonts;
-    cpu_set_t FCpus;
     pthread_t FWorker{};
     bool FJoinable = false;
 };
 
-// The CPUs to start the worker on: those allowed but the creator's own, so that it does not
-// share the creator's CPU until the scheduler moves one of them; all allowed ones where that
-// leaves none (one CPU, or the creator's CPU not among them).
+// The CPUs the worker may use: those allowed but the creator's own, so that it does not share
+// the GUI thread's CPU until the scheduler moves one of them; all allowed ones where that leaves
+// none (one CPU, or the creator's CPU not among them).
 cpu_set_t WorkerStartCpus(const cpu_set_t &allowed, int creatorCpu);
