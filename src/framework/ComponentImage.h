@@ -75,6 +75,10 @@ struct TImageRecord {
     std::vector<TImageRecord> Children;
 };
 
+// The four bytes an image starts with.
+inline constexpr char ImageSignature[4] = {'T', 'P', 'F', '0'};
+// A string list property is stored under its name and this suffix.
+inline const QLatin1String ImageStringsSuffix(".Strings");
 // Nesting of lists, collections and child records that an image may use.
 constexpr int MaxImageDepth = 32;
 // Largest image accepted; real ones hold a few hundred bytes.
