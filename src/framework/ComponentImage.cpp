@@ -4,6 +4,8 @@
 
 #include "framework/Colors.h"
 
+#include <QStringDecoder>
+
 #include <limits>
 
 namespace {
@@ -36,9 +38,13 @@ bool ReadText(const TImageValue &v, QString &out)
 {
     switch (v.Tag) {
     case vaString:
-    case vaLString:
-        out = QString::fromUtf8(v.Bytes);
+    case vaLString: {
+        // As written: a leading byte-order mark is a character of the text, not a marker to drop.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+        out = utf8(v.Bytes);
         return true;
+    }
     case vaWString: {
         out.resize(v.Bytes.size() / 2);
         for (qsizetype i = 0; i < out.size(); ++i)

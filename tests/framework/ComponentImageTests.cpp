@@ -322,6 +322,23 @@ TEST(ComponentImage, ExtendedFloatConvertsToDouble)
     EXPECT_EQ(conv("01000000000000000000"), 0.0);                                      // tiny denormal
 }
 
+TEST(ComponentImage, TextsKeepALeadingByteOrderMark)
+{
+    RegisterProbe();
+    TTestForm form;
+    auto *probe = new TProbe(&form);
+    probe->SetName(QStringLiteral("Probe"));
+    const QString marked = QChar(0xFEFF) + QStringLiteral("あ");
+    probe->Text = marked;
+    probe->Lines = {marked, QStringLiteral("b")};
+    const QByteArray image = WriteComponentImage(*probe);
+    ASSERT_NE(ReadComponentImage(image, probe), nullptr);
+    ASSERT_NE(form.Probe, nullptr);
+    EXPECT_EQ(form.Probe->Text, marked);
+    EXPECT_EQ(form.Probe->Lines, (QStringList{marked, QStringLiteral("b")}));
+    EXPECT_EQ(WriteComponentImage(*form.Probe), image);
+}
+
 TEST(ComponentImage, ValuesOfEveryKindReadFromTheirOtherForms)
 {
     RegisterProbe();
