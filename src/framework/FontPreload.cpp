@@ -31,12 +31,9 @@ TFontPreload::TFontPreload()
     if (knowsCpus)
         pthread_attr_setaffinity_np(&attr, sizeof start, &start);
     FJoinable = pthread_create(&FWorker, &attr, &TFontPreload::Start, this) == 0;
-    if (!FJoinable && knowsCpus) {
-        pthread_attr_destroy(&attr);
-        pthread_attr_init(&attr);
-        FJoinable = pthread_create(&FWorker, &attr, &TFontPreload::Start, this) == 0;
-    }
     pthread_attr_destroy(&attr);
+    if (!FJoinable && knowsCpus) // the CPUs went away meanwhile: anywhere will do
+        FJoinable = pthread_create(&FWorker, nullptr, &TFontPreload::Start, this) == 0;
 }
 
 TFontPreload::~TFontPreload()
