@@ -10,19 +10,18 @@ e2e_launch "$exe"
 e2e_click 150 56       # into the POV-Ray field
 
 popups() { xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | grep -vc "^$E2E_WID\$" || true; }
+menu_open() { [ "$(popups)" -ge 1 ]; }
+menu_closed() { [ "$(popups)" -eq 0 ]; }
 
 xdotool key Menu
-sleep 0.4
-[ "$(popups)" -ge 1 ] || fail "the Menu key opened no menu"
+e2e_until menu_open || fail "the Menu key opened no menu"
 xdotool key Escape
-sleep 0.3
-[ "$(popups)" -eq 0 ] || fail "Escape left a menu open"
+e2e_until menu_closed || fail "Escape left a menu open"
 
 xdotool key F10
-sleep 0.4
-[ "$(popups)" -ge 1 ] || fail "F10 opened no menu"
+e2e_until menu_open || fail "F10 opened no menu"
 xdotool key Escape
-sleep 0.3
+e2e_until menu_closed || fail "Escape left the command menu open"
 
 xdotool key --clearmodifiers ctrl+o
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Select Colou?r' | head -n1) || fail "no colour dialog"

@@ -66,3 +66,12 @@ e2e_wait_exit() {
 }
 
 e2e_clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+
+# Runs a command every 50 ms until it succeeds, for at most 10 s; fails if it never does.
+e2e_until() {
+  for _ in $(seq 200); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
