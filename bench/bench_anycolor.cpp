@@ -1,7 +1,7 @@
 // Refusing 10 MB of pasted or dropped text: the whole path from the clipboard's data to "no
 // colour" (ColorFromMime), and ParseAnyColor alone, beside the floor that any reader of the text
 // pays, Qt's own decoding of the bytes into a QString. Colour data and a short notation for scale.
-#include "app/AnyColor.h"
+#include "colour/AnyColor.h"
 #include "app/ColorDrop.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "app/ColorDrop.h"
 
-#include "app/AnyColor.h"
+#include "colour/AnyColor.h"
 
 #include <QApplication>
 #include <QColor>

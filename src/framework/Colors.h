@@ -68,7 +68,12 @@ struct TNamedColor {
     TColor value;
     const char *ident;
 };
-extern const TNamedColor StandardColors[16];
+inline constexpr TNamedColor StandardColors[16] = {
+    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"},     {clOlive, "clOlive"},
+    {clNavy, "clNavy"},   {clPurple, "clPurple"}, {clTeal, "clTeal"},       {clGray, "clGray"},
+    {clSilver, "clSilver"}, {clRed, "clRed"},     {clLime, "clLime"},       {clYellow, "clYellow"},
+    {clBlue, "clBlue"},   {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"},     {clWhite, "clWhite"},
+};
 
 // Identifier of a named colour (16 fixed, 25 theme, clNone); empty when the value has no name.
 QString ColorToIdent(TColor c);

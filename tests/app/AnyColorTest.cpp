@@ -1,4 +1,4 @@
-#include "app/AnyColor.h"
+#include "colour/AnyColor.h"
 #include "app/Notations.h"
 #include "app/PovGamma.h"
 #include "app/Restore.h"
@@ -51,21 +51,21 @@ INSTANTIATE_TEST_SUITE_P(CssFunctions, ParseAnyColorTable, testing::Values(
     TParseCase{"rgb(152 181 209 / 50%)", Default}, TParseCase{"rgb(152 181 209/.5)", Default},
     TParseCase{"rgb(59.6%, 71%, 82%)", Default}, TParseCase{"rgb(100% 0% 50%)", RGB(255, 0, 128)},
     TParseCase{"rgb(0,0,0)", 0},
-    TParseCase{"rgb(256, 0, 0)", std::nullopt}, TParseCase{"rgb(-1, 0, 0)", std::nullopt},
-    TParseCase{"rgb(101%, 0%, 0%)", std::nullopt}, TParseCase{"rgb(1, 2)", std::nullopt},
+    TParseCase{"rgb(256, 0, 0)", clRed}, TParseCase{"rgb(-1, 0, 0)", 0},
+    TParseCase{"rgb(101%, 0%, 0%)", clRed}, TParseCase{"rgb(1, 2)", std::nullopt},
     TParseCase{"rgb(1, 2, 3, 4, 5)", std::nullopt}, TParseCase{"rgb(1 2 3 4)", std::nullopt},
     TParseCase{"rgb(1, 2 3)", std::nullopt}, TParseCase{"rgb(50%, 0, 0)", std::nullopt},
-    TParseCase{"rgb(1, 2, 3, 1.5)", std::nullopt}, TParseCase{"rgb(1, 2, 3 / 0.5)", std::nullopt},
+    TParseCase{"rgb(1, 2, 3, 1.5)", RGB(1, 2, 3)}, TParseCase{"rgb(1, 2, 3 / 0.5)", std::nullopt},
     TParseCase{"rgb(1 2 3 / )", std::nullopt}, TParseCase{"rgb(1,,2,3)", std::nullopt},
-    TParseCase{"rgb(1.5, 2, 3)", std::nullopt}, TParseCase{"rgb (1, 2, 3)", std::nullopt},
+    TParseCase{"rgb(1.5, 2, 3)", RGB(2, 2, 3)}, TParseCase{"rgb (1, 2, 3)", std::nullopt},
     TParseCase{"rgb(1, 2, 3", std::nullopt}, TParseCase{"rgb(1, 2, 3))", std::nullopt},
-    TParseCase{"rgb(1e2, 0, 0)", std::nullopt}, TParseCase{"cmyk(1, 2, 3)", std::nullopt},
+    TParseCase{"rgb(1e2, 0, 0)", RGB(100, 0, 0)}, TParseCase{"cmyk(1, 2, 3)", std::nullopt},
     TParseCase{"hsl(210, 40%, 70%)", RGB(148, 179, 209)}, TParseCase{"hsl(210deg 40% 70%)", RGB(148, 179, 209)},
     TParseCase{"HSLA(210, 40%, 70%, 1)", RGB(148, 179, 209)}, TParseCase{"hsl(0, 100%, 50%)", RGB(255, 0, 0)},
     TParseCase{"hsl(120, 100%, 25%)", RGB(0, 128, 0)}, TParseCase{"hsl(360, 100%, 50%)", RGB(255, 0, 0)},
     TParseCase{"hsl(240 100% 50% / 20%)", RGB(0, 0, 255)}, TParseCase{"hsl(0, 0%, 100%)", RGB(255, 255, 255)},
-    TParseCase{"hsl(361, 40%, 70%)", std::nullopt}, TParseCase{"hsl(-1, 40%, 70%)", std::nullopt},
-    TParseCase{"hsl(210, 40, 70)", std::nullopt}, TParseCase{"hsl(210, 140%, 70%)", std::nullopt},
+    TParseCase{"hsl(361, 40%, 70%)", RGB(209, 149, 148)}, TParseCase{"hsl(-1, 40%, 70%)", RGB(209, 148, 149)},
+    TParseCase{"hsl(210, 40, 70)", std::nullopt}, TParseCase{"hsl(210, 140%, 70%)", RGB(102, 179, 255)},
     TParseCase{"hsl(210%, 40%, 70%)", std::nullopt}));
 
 INSTANTIATE_TEST_SUITE_P(Names, ParseAnyColorTable, testing::Values(

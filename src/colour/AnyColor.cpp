@@ -1,0 +1,297 @@
+#include "colour/AnyColor.h"
+
+#include "colour/CssColor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+using namespace textscan;
+
+namespace {
+
+// No notation is longer than this; a longer text (a whole document pasted) is refused at once.
+constexpr qsizetype MaxNotationLength = 300;
+// Blanks around a notation are skipped up to this length of the whole text; anything longer is
+// refused without a look, so that no paste or drop costs more than a moment.
+constexpr qsizetype MaxTextLength = 1 << 20;
+
+using TResult = std::optional<TColourReading>;
+
+TResult Plain(int r, int g, int b) { return TColourReading{RGB(r, g, b), false}; }
+TResult FromValue(TColor c) { return TColourReading{c, false}; }
+
+int ByteOfFraction(double v) { return ByteOfUnit(v); }
+
+TResult ParseHash(Sv digits)
+{
+    const auto v = ReadHex(digits);
+    if (!v)
+        return std::nullopt;
+    switch (digits.size()) {
+    case 3:
+    case 4: {
+        const unsigned x = digits.size() == 4 ? *v >> 4 : *v;
+        return Plain(((x >> 8) & 0xF) * 17, ((x >> 4) & 0xF) * 17, (x & 0xF) * 17);
+    }
+    case 6:
+    case 8: {
+        const unsigned x = digits.size() == 8 ? *v >> 8 : *v;
+        return Plain((x >> 16) & 0xFF, (x >> 8) & 0xFF, x & 0xFF);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+TResult ParseConstant(Sv digits)
+{
+    const auto v = ReadHex(digits);
+    if (!v)
+        return std::nullopt;
+    if (digits.size() == 6)
+        return FromValue(static_cast<TColor>(*v));
+    if (digits.size() == 8 && (*v >> 24) <= 2)
+        return FromValue(static_cast<TColor>(*v));
+    return std::nullopt;
+}
+
+// 0xAARRGGBB (the alpha ignored) or 0xRRGGBB, as C, C++, Java and Qt write colours.
+TResult ParseHexInteger(Sv digits)
+{
+    const auto v = ReadHex(digits);
+    if (!v || (digits.size() != 6 && digits.size() != 8))
+        return std::nullopt;
+    return Plain((*v >> 16) & 0xFF, (*v >> 8) & 0xFF, *v & 0xFF);
+}
+
+TResult ParseName(Sv word)
+{
+    std::string lower(word);
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    const auto names = CssColorNames();
+    const auto it = std::lower_bound(names.begin(), names.end(), lower,
+                                     [](const TCssName &n, const std::string &w) { return Sv(n.name) < w; });
+    if (it != names.end() && Sv(it->name) == lower)
+        return Plain((it->rgb >> 16) & 0xFF, (it->rgb >> 8) & 0xFF, it->rgb & 0xFF);
+    for (const auto &n : StandardColors)
+        if (EqualsNoCase(word, n.ident))
+            return FromValue(n.value);
+    return std::nullopt;
+}
+
+// Numbers separated by commas: three 0-1 (`bytes` false) or three integers 0-255 (`bytes` true)
+// make the colour, and a fourth, when `alphaAllowed`, is an alpha in the same scale.
+TResult ParseNumberList(Sv inner, bool bytes, bool alphaAllowed)
+{
+    const std::vector<Sv> parts = Split(inner, ',');
+    if (parts.size() != 3 && !(alphaAllowed && parts.size() == 4))
+        return std::nullopt;
+    int c[4] = {};
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (bytes) {
+            const auto v = ReadByteInteger(parts[i]);
+            if (!v)
+                return std::nullopt;
+            c[i] = *v;
+        } else {
+            const auto v = ReadDecimal(parts[i], false, false);
+            if (!v || *v > 1)
+                return std::nullopt;
+            c[i] = ByteOfFraction(*v);
+        }
+    }
+    return Plain(c[0], c[1], c[2]);
+}
+
+// The colour constructors of shader and toolkit code: GLSL's vec3()/vec4(), Qt's QColor() and
+// QML's Qt.rgba(), by the name before the parenthesis and what stands between them.
+TResult ParseCodeFunction(Sv name, Sv inner)
+{
+    if (name == "vec3")
+        return ParseNumberList(inner, false, false);
+    if (name == "vec4" || name == "Qt.rgba")
+        return ParseNumberList(inner, false, true);
+    if (name == "QColor")
+        return ParseNumberList(inner, true, true);
+    return std::nullopt;
+}
+
+// \definecolor{name}{model}{values} of LaTeX's xcolor with the models HTML, rgb and RGB.
+TResult ParseLatex(Sv s)
+{
+    constexpr Sv command = "\\definecolor";
+    if (s.substr(0, command.size()) != command)
+        return std::nullopt;
+    s.remove_prefix(command.size());
+    Sv groups[3];
+    for (Sv &g : groups) {
+        s = Trim(s);
+        const size_t close = s.find('}');
+        if (s.empty() || s.front() != '{' || close == Sv::npos)
+            return std::nullopt;
+        g = Trim(s.substr(1, close - 1));
+        s.remove_prefix(close + 1);
+    }
+    if (!Trim(s).empty() || groups[0].empty())
+        return std::nullopt;
+    if (groups[1] == "HTML")
+        return groups[2].size() == 6 ? ParseHexInteger(groups[2]) : std::nullopt;
+    if (groups[1] == "rgb")
+        return ParseNumberList(groups[2], false, false);
+    if (groups[1] == "RGB")
+        return ParseNumberList(groups[2], true, false);
+    return std::nullopt;
+}
+
+// "name(...)" with nothing after the closing parenthesis and no parenthesis inside.
+TResult ParseFunction(Sv s)
+{
+    const size_t open = s.find('(');
+    if (s.back() != ')' || s.find('(', open + 1) != Sv::npos || s.find(')') != s.size() - 1)
+        return std::nullopt;
+    const Sv name = s.substr(0, open);
+    const Sv inner = Trim(s.substr(open + 1, s.size() - open - 2));
+    if (const auto css = ParseCssFunction(name, inner))
+        return TColourReading{RGB(css->Rgb.R, css->Rgb.G, css->Rgb.B), css->Mapped};
+    return ParseCodeFunction(name, inner);
+}
+
+// Takes a lower-case word followed by the end or a non-letter.
+bool TakeWord(Sv &s, Sv word)
+{
+    if (s.substr(0, word.size()) != word)
+        return false;
+    if (s.size() > word.size() && IsLetter(s[word.size()]))
+        return false;
+    s.remove_prefix(word.size());
+    s = Trim(s);
+    return true;
+}
+
+TResult ParsePov(Sv s)
+{
+    if (TakeWord(s, "pigment")) {
+        if (s.size() < 2 || s.front() != '{' || s.back() != '}')
+            return std::nullopt;
+        s = Trim(s.substr(1, s.size() - 2));
+    }
+    if (!TakeWord(s, "color"))
+        TakeWord(s, "colour");
+    int count = 0;
+    for (Sv keyword : {"srgbf", "srgbt", "srgb", "rgbf", "rgbt", "rgb"}) {
+        Sv rest = s;
+        if (rest.substr(0, keyword.size()) == keyword && rest.size() > keyword.size()
+            && (rest[keyword.size()] == '<' || IsBlank(rest[keyword.size()]))) {
+            s = Trim(rest.substr(keyword.size()));
+            count = keyword.back() == 'b' ? 3 : 4;
+            break;
+        }
+    }
+    if (count == 0 || s.size() < 2 || s.front() != '<' || s.back() != '>')
+        return std::nullopt;
+    const std::vector<Sv> values = Split(s.substr(1, s.size() - 2), ',');
+    if (static_cast<int>(values.size()) != count)
+        return std::nullopt;
+    double v[4] = {};
+    for (int i = 0; i < count; ++i) {
+        const auto x = ReadDecimal(values[i], true, true);
+        if (!x || *x > 1)
+            return std::nullopt;
+        v[i] = *x;
+    }
+    return Plain(ByteOfFraction(v[0]), ByteOfFraction(v[1]), ByteOfFraction(v[2]));
+}
+
+TResult ParseThreeNumbers(Sv s)
+{
+    if (s.find_first_of("\r\n\f\v") != Sv::npos)
+        return std::nullopt; // one line only: spaces and tabs separate
+    std::vector<Sv> parts = s.find(',') != Sv::npos ? Split(s, ',') : SplitBlanks(s);
+    if (parts.size() != 3)
+        return std::nullopt;
+    for (Sv p : parts)
+        if (p.empty() || HasBlank(p))
+            return std::nullopt;
+    const bool fractions = std::any_of(parts.begin(), parts.end(), [](Sv p) { return p.find('.') != Sv::npos; });
+    int c[3];
+    if (fractions) {
+        for (int i = 0; i < 3; ++i) {
+            const auto v = ReadDecimal(parts[i], false, false);
+            if (!v || *v > 1)
+                return std::nullopt;
+            c[i] = ByteOfFraction(*v);
+        }
+    } else {
+        bool onlyZeroOne = true, allZero = true;
+        for (int i = 0; i < 3; ++i) {
+            const auto v = ReadByteInteger(parts[i]);
+            if (!v)
+                return std::nullopt;
+            c[i] = *v;
+            onlyZeroOne = onlyZeroOne && *v <= 1;
+            allZero = allZero && *v == 0;
+        }
+        if (onlyZeroOne && !allZero)
+            return std::nullopt; // 0-255 or 0-1: either reading would be a guess
+    }
+    return Plain(c[0], c[1], c[2]);
+}
+
+TResult ParseAscii(Sv s)
+{
+    if (s.front() == '#')
+        return ParseHash(s.substr(1));
+    if (s.front() == '$')
+        return ParseConstant(s.substr(1));
+    if (s.front() == '\\')
+        return ParseLatex(s);
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
+        return ParseHexInteger(s.substr(2));
+    if (IsLetter(s.front())) {
+        size_t wordEnd = 0;
+        while (wordEnd < s.size() && IsLetter(s[wordEnd]))
+            ++wordEnd;
+        if (wordEnd == s.size())
+            return ParseName(s);
+        // A function's name may hold digits and dots (vec3, Qt.rgba).
+        size_t nameEnd = wordEnd;
+        while (nameEnd < s.size() && (IsLetter(s[nameEnd]) || IsDigitChar(s[nameEnd]) || s[nameEnd] == '.'))
+            ++nameEnd;
+        if (nameEnd < s.size() && s[nameEnd] == '(')
+            return ParseFunction(s);
+        return ParsePov(s);
+    }
+    return ParseThreeNumbers(s);
+}
+
+} // namespace
+
+std::optional<TColourReading> ReadAnyColor(QStringView text)
+{
+    if (text.size() > MaxTextLength)
+        return std::nullopt;
+    qsizetype from = 0, to = text.size();
+    const auto blank = [](QChar c) { return c.unicode() <= 32 || c.isSpace(); };
+    while (from < to && blank(text[from]))
+        ++from;
+    while (to > from && blank(text[to - 1]))
+        --to;
+    if (to == from || to - from > MaxNotationLength)
+        return std::nullopt;
+    std::string ascii;
+    ascii.reserve(static_cast<size_t>(to - from));
+    for (qsizetype i = from; i < to; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c > 126)
+            return std::nullopt;
+        ascii += static_cast<char>(c);
+    }
+    return ParseAscii(ascii);
+}
+
+std::optional<TColor> ParseAnyColor(QStringView text)
+{
+    const auto reading = ReadAnyColor(text);
+    return reading ? std::optional(reading->Color) : std::nullopt;
+}

@@ -1,0 +1,105 @@
+#include "colour/GamutMap.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace colour;
+
+namespace {
+
+constexpr double Jnd = 0.02;
+constexpr double Epsilon = 0.0001;
+
+bool InGamut(const TVec3 &rgb, double tolerance)
+{
+    return std::all_of(rgb.begin(), rgb.end(), [&](double v) { return v >= -tolerance && v <= 1 + tolerance; });
+}
+
+TVec3 Clip(const TVec3 &rgb)
+{
+    return {std::clamp(rgb[0], 0.0, 1.0), std::clamp(rgb[1], 0.0, 1.0), std::clamp(rgb[2], 0.0, 1.0)};
+}
+
+TVec3 OklchToSrgb(const TVec3 &oklch) { return ToSrgb(TColourSpace::Oklch, oklch); }
+
+double DistanceToClipped(const TVec3 &currentOklch, const TVec3 &clipped)
+{
+    return DeltaEOK(FromSrgb(TColourSpace::Oklab, clipped), OklchToOklab(currentOklch));
+}
+
+bool Finite(const TVec3 &v)
+{
+    return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
+}
+
+} // namespace
+
+TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
+{
+    const TVec3 origin = space == TColourSpace::Oklch ? c : FromXyzD65(TColourSpace::Oklch, ToXyzD65(space, c));
+    if (origin[0] >= 1)
+        return {1, 1, 1};
+    if (origin[0] <= 0)
+        return {0, 0, 0};
+    const TVec3 direct = ToSrgb(space, c);
+    if (InGamut(direct, 0))
+        return direct;
+
+    TVec3 current = origin;
+    if (IsPowerless(current[2]))
+        current[2] = 0;
+    TVec3 clipped = Clip(OklchToSrgb(current));
+    if (DistanceToClipped(current, clipped) < Jnd)
+        return clipped;
+
+    double min = 0, max = current[1];
+    bool minInGamut = true;
+    while (max - min > Epsilon) {
+        const double chroma = (min + max) / 2;
+        current[1] = chroma;
+        const TVec3 rgb = OklchToSrgb(current);
+        if (minInGamut && InGamut(rgb, 0)) {
+            min = chroma;
+            continue;
+        }
+        clipped = Clip(rgb);
+        const double e = DistanceToClipped(current, clipped);
+        if (e < Jnd) {
+            if (Jnd - e < Epsilon)
+                return clipped;
+            minInGamut = false;
+            min = chroma;
+        } else {
+            max = chroma;
+        }
+    }
+    return clipped;
+}
+
+int ByteOfUnit(double v)
+{
+    return static_cast<int>(std::clamp(std::round(v * 255), 0.0, 255.0));
+}
+
+TVec3 SrgbOf(const TRgb8 &rgb)
+{
+    return {rgb.R / 255.0, rgb.G / 255.0, rgb.B / 255.0};
+}
+
+std::optional<TMappedRgb8> ToRgb8(TColourSpace space, const TVec3 &c)
+{
+    if (!std::all_of(c.begin(), c.end(), [](double x) { return std::isfinite(x) || IsPowerless(x); }))
+        return std::nullopt;
+    TVec3 rgb = ToSrgb(space, c);
+    if (!Finite(rgb))
+        return std::nullopt;
+    bool mapped = false;
+    if (!InGamut(rgb, 0.5 / 255)) {
+        // The search halves the chroma until it is below 0.0001, so even a huge one ends soon.
+        rgb = GamutMapToSrgb(space, c);
+        mapped = true;
+        if (!Finite(rgb))
+            return std::nullopt;
+    }
+    return TMappedRgb8{{ByteOfUnit(rgb[0]), ByteOfUnit(rgb[1]), ByteOfUnit(rgb[2])}, mapped};
+}

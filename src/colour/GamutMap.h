@@ -1,0 +1,33 @@
+#pragma once
+
+#include "colour/ColourSpaces.h"
+
+#include <optional>
+
+// An 8-bit sRGB colour.
+struct TRgb8 {
+    int R = 0, G = 0, B = 0;
+    friend bool operator==(const TRgb8 &, const TRgb8 &) = default;
+};
+
+// A colour brought into 8-bit sRGB, and whether it lay outside sRGB and was mapped in.
+struct TMappedRgb8 {
+    TRgb8 Rgb;
+    bool Mapped = false;
+};
+
+// Gamma-encoded sRGB 0-1 of any colour: the colour itself when it lies in sRGB, otherwise the
+// result of CSS Color 4's gamut mapping (a binary search on OKLCh chroma that stops within the
+// just-noticeable deltaEOK of 0.02 of the clipped colour, then the clip).
+TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c);
+
+// The nearest 8-bit sRGB colour. A colour within half an 8-bit step of the sRGB cube is that
+// colour, clipped, and counts as in sRGB; anything further out is gamut-mapped first. Empty
+// when a coordinate is not a finite number.
+std::optional<TMappedRgb8> ToRgb8(TColourSpace space, const TVec3 &c);
+
+// Gamma-encoded sRGB 0-1 of an 8-bit colour.
+TVec3 SrgbOf(const TRgb8 &rgb);
+
+// One channel 0-1 to 8 bits, rounded to the nearest (halves up), clamped to 0-255.
+int ByteOfUnit(double v);

@@ -1,0 +1,296 @@
+#include "colour/Notations.h"
+
+#include "colour/AnyColor.h"
+#include "colour/CssColor.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr TNotationInfo Infos[] = {
+    {TNotationKind::CssHex, "css-hex", "CSS hex"},
+    {TNotationKind::CssRgb, "css-rgb", "CSS rgb()"},
+    {TNotationKind::Hsl, "hsl", "CSS hsl()"},
+    {TNotationKind::Hwb, "hwb", "CSS hwb()"},
+    {TNotationKind::Lab, "lab", "CSS lab()"},
+    {TNotationKind::Lch, "lch", "CSS lch()"},
+    {TNotationKind::Oklab, "oklab", "CSS oklab()"},
+    {TNotationKind::Oklch, "oklch", "CSS oklch()"},
+    {TNotationKind::DisplayP3, "p3", "CSS display-p3"},
+    {TNotationKind::SrgbLinear, "srgb-linear", "CSS srgb-linear"},
+    {TNotationKind::Linear, "linear", "Linear 0-1 (Blender, Godot, Unity)"},
+    {TNotationKind::Floats, "float", "sRGB 0-1"},
+    {TNotationKind::Glsl, "glsl", "GLSL vec3"},
+    {TNotationKind::Qt, "qt", "Qt QColor"},
+    {TNotationKind::Qml, "qml", "QML Qt.rgba"},
+    {TNotationKind::Argb, "argb", "ARGB integer"},
+    {TNotationKind::Latex, "latex", "LaTeX xcolor"},
+    {TNotationKind::Name, "name", "CSS name"},
+};
+
+constexpr int MaxNumberDecimals = 4;
+constexpr int MaxPercentDecimals = 2;
+
+// Fixed decimals as text, trailing zeros dropped.
+std::string Fixed(double value, int decimals)
+{
+    char buffer[400];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    std::string s = ec == std::errc() ? std::string(buffer, end) : std::string("0");
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0')
+            s.pop_back();
+        if (s.back() == '.')
+            s.pop_back();
+    }
+    if (s == "-0")
+        s = "0";
+    return s;
+}
+
+double ReadBack(const std::string &text)
+{
+    double v = 0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
+}
+
+struct TNumber {
+    double Value;    // NaN for a powerless hue
+    int MaxDecimals;
+};
+
+using TReadsBack = std::function<bool(const TVec3 &)>;
+
+// Near the edge of sRGB the rounding of each number to its most decimals can together step out
+// of the 8-bit colour; a neighbour one last decimal up or down often steps back in. Takes the
+// first such neighbour, the fewest numbers moved first; leaves the texts as they are if none is.
+void NearestThatReadsBack(const std::array<TNumber, 3> &numbers, const TReadsBack &readsBack,
+                          std::array<std::string, 3> &texts, TVec3 &read)
+{
+    for (int moved = 1; moved <= 3; ++moved)
+        for (int combo = 0; combo < 27; ++combo) {
+            int offsets[3] = {combo % 3 - 1, combo / 3 % 3 - 1, combo / 9 - 1};
+            int count = 0;
+            for (int i = 0; i < 3; ++i) {
+                if (colour::IsPowerless(numbers[i].Value))
+                    offsets[i] = 0;
+                count += offsets[i] != 0;
+            }
+            if (count != moved)
+                continue;
+            std::array<std::string, 3> candidateTexts = texts;
+            TVec3 candidate = read;
+            for (int i = 0; i < 3; ++i) {
+                if (offsets[i] == 0)
+                    continue;
+                const double step = std::pow(10.0, -numbers[i].MaxDecimals);
+                candidateTexts[i] = Fixed(ReadBack(texts[i]) + offsets[i] * step, numbers[i].MaxDecimals);
+                candidate[i] = ReadBack(candidateTexts[i]);
+            }
+            if (readsBack(candidate)) {
+                texts = candidateTexts;
+                read = candidate;
+                return;
+            }
+        }
+}
+
+// The texts of three numbers, each with the fewest decimals that keep `readsBack` true of the
+// values the texts read as, taken first to last; where even the most decimals fail, the most.
+std::array<std::string, 3> FewestDigits(const std::array<TNumber, 3> &numbers, const TReadsBack &readsBack)
+{
+    std::array<std::string, 3> texts;
+    TVec3 read;
+    for (int i = 0; i < 3; ++i) {
+        if (colour::IsPowerless(numbers[i].Value)) {
+            texts[i] = "none";
+            read[i] = 0;
+        } else {
+            texts[i] = Fixed(numbers[i].Value, numbers[i].MaxDecimals);
+            read[i] = ReadBack(texts[i]);
+        }
+    }
+    if (!readsBack(read))
+        NearestThatReadsBack(numbers, readsBack, texts, read);
+    for (int i = 0; i < 3; ++i) {
+        if (colour::IsPowerless(numbers[i].Value))
+            continue;
+        for (int d = 0; d < numbers[i].MaxDecimals; ++d) {
+            const std::string text = Fixed(numbers[i].Value, d);
+            TVec3 candidate = read;
+            candidate[i] = ReadBack(text);
+            if (readsBack(candidate)) {
+                texts[i] = text;
+                read = candidate;
+                break;
+            }
+        }
+    }
+    return texts;
+}
+
+TReadsBack SameIn(TColourSpace space, const TRgb8 &target)
+{
+    return [space, target](const TVec3 &v) {
+        const auto r = ToRgb8(space, v);
+        return r && !r->Mapped && r->Rgb == target;
+    };
+}
+
+std::string Hex2(int v)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    return {digits[(v >> 4) & 0xF], digits[v & 0xF]};
+}
+
+std::string HexUpper(const TRgb8 &c) { return Hex2(c.R) + Hex2(c.G) + Hex2(c.B); }
+
+std::string Lowered(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A whole number as "1.0", so that a bare triple reads as fractions.
+std::string AsFraction(std::string s)
+{
+    return s.find('.') == std::string::npos ? s + ".0" : s;
+}
+
+// Three 0-1 numbers joined by ", ", from sRGB or linear sRGB values.
+std::array<std::string, 3> UnitTriple(const TVec3 &values, TColourSpace space, const TRgb8 &target)
+{
+    const std::array<TNumber, 3> n = {{{values[0], MaxNumberDecimals},
+                                       {values[1], MaxNumberDecimals},
+                                       {values[2], MaxNumberDecimals}}};
+    return FewestDigits(n, SameIn(space, target));
+}
+
+std::string Join(const std::array<std::string, 3> &t, const char *sep)
+{
+    return t[0] + sep + t[1] + sep + t[2];
+}
+
+std::string Text(TNotationKind kind, const TRgb8 &c)
+{
+    const TVec3 srgb = SrgbOf(c);
+    const auto spaceNumbers = [&](TColourSpace space, std::array<int, 3> decimals) {
+        const TVec3 v = FromSrgb(space, srgb);
+        return FewestDigits({{{v[0], decimals[0]}, {v[1], decimals[1]}, {v[2], decimals[2]}}}, SameIn(space, c));
+    };
+    const int n = MaxNumberDecimals, p = MaxPercentDecimals;
+    switch (kind) {
+    case TNotationKind::CssHex: return "#" + Lowered(HexUpper(c));
+    case TNotationKind::CssRgb:
+        return "rgb(" + std::to_string(c.R) + " " + std::to_string(c.G) + " " + std::to_string(c.B) + ")";
+    case TNotationKind::Hsl: {
+        const TVec3 v = colour::SrgbToHsl(srgb);
+        const auto t = FewestDigits({{{v[0], p}, {v[1], p}, {v[2], p}}}, [c](const TVec3 &r) {
+            return HslBytes(r[0], r[1], r[2]) == c;
+        });
+        return "hsl(" + t[0] + " " + t[1] + "% " + t[2] + "%)";
+    }
+    case TNotationKind::Hwb: {
+        const auto t = spaceNumbers(TColourSpace::Hwb, {p, p, p});
+        return "hwb(" + t[0] + " " + t[1] + "% " + t[2] + "%)";
+    }
+    case TNotationKind::Lab: return "lab(" + Join(spaceNumbers(TColourSpace::Lab, {n, n, n}), " ") + ")";
+    case TNotationKind::Lch: return "lch(" + Join(spaceNumbers(TColourSpace::Lch, {n, n, p}), " ") + ")";
+    case TNotationKind::Oklab: return "oklab(" + Join(spaceNumbers(TColourSpace::Oklab, {n, n, n}), " ") + ")";
+    case TNotationKind::Oklch: return "oklch(" + Join(spaceNumbers(TColourSpace::Oklch, {n, n, p}), " ") + ")";
+    case TNotationKind::DisplayP3:
+        return "color(display-p3 " + Join(spaceNumbers(TColourSpace::DisplayP3, {n, n, n}), " ") + ")";
+    case TNotationKind::SrgbLinear:
+        return "color(srgb-linear " + Join(spaceNumbers(TColourSpace::SrgbLinear, {n, n, n}), " ") + ")";
+    case TNotationKind::Linear: {
+        auto t = UnitTriple(colour::LinSrgb(srgb), TColourSpace::SrgbLinear, c);
+        return AsFraction(t[0]) + ", " + AsFraction(t[1]) + ", " + AsFraction(t[2]);
+    }
+    case TNotationKind::Floats:
+    case TNotationKind::Glsl:
+    case TNotationKind::Qml: {
+        const auto t = UnitTriple(srgb, TColourSpace::Srgb, c);
+        if (kind == TNotationKind::Qml)
+            return "Qt.rgba(" + Join(t, ", ") + ", 1)";
+        const std::string triple = AsFraction(t[0]) + ", " + AsFraction(t[1]) + ", " + AsFraction(t[2]);
+        return kind == TNotationKind::Glsl ? "vec3(" + triple + ")" : triple;
+    }
+    case TNotationKind::Qt:
+        return "QColor(" + std::to_string(c.R) + ", " + std::to_string(c.G) + ", " + std::to_string(c.B) + ")";
+    case TNotationKind::Argb: return "0xFF" + HexUpper(c);
+    case TNotationKind::Latex: return "\\definecolor{pigmora}{HTML}{" + HexUpper(c) + "}";
+    case TNotationKind::Name: return NearestCssName(c).Name;
+    }
+    return {};
+}
+
+} // namespace
+
+std::span<const TNotationInfo> NotationInfos()
+{
+    return Infos;
+}
+
+QString NumberText(double value, int decimals)
+{
+    return QString::fromStdString(Fixed(value, decimals));
+}
+
+TNearestName NearestCssName(const TRgb8 &rgb)
+{
+    struct TNameLab {
+        const char *Name;
+        TRgb8 Rgb;
+        TVec3 Oklab;
+    };
+    static const std::vector<TNameLab> names = [] {
+        std::vector<TNameLab> result;
+        for (const TCssName &n : CssColorNames()) {
+            const TRgb8 c{static_cast<int>(n.rgb >> 16) & 0xFF, static_cast<int>(n.rgb >> 8) & 0xFF,
+                          static_cast<int>(n.rgb) & 0xFF};
+            result.push_back({n.name, c, FromSrgb(TColourSpace::Oklab, SrgbOf(c))});
+        }
+        return result;
+    }();
+    const TVec3 lab = FromSrgb(TColourSpace::Oklab, SrgbOf(rgb));
+    const TNameLab *best = &names.front();
+    double bestDistance = INFINITY;
+    for (const TNameLab &n : names) {
+        if (n.Rgb == rgb)
+            return {n.Name, 0};
+        const double d = colour::DeltaEOK(lab, n.Oklab);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = &n;
+        }
+    }
+    return {best->Name, bestDistance};
+}
+
+TNotationRow WriteNotation(TNotationKind kind, const TRgb8 &rgb)
+{
+    QString caption;
+    for (const TNotationInfo &info : Infos)
+        if (info.Kind == kind)
+            caption = QString::fromLatin1(info.Caption);
+    if (kind == TNotationKind::Name) {
+        const TNearestName nearest = NearestCssName(rgb);
+        if (nearest.Distance > 0)
+            caption = QStringLiteral("Nearest CSS name (\u0394EOK %1)").arg(NumberText(nearest.Distance, 4));
+    }
+    return {kind, caption, QString::fromStdString(Text(kind, rgb))};
+}
+
+std::vector<TNotationRow> WriteNotations(const TRgb8 &rgb)
+{
+    std::vector<TNotationRow> rows;
+    rows.reserve(std::size(Infos));
+    for (const TNotationInfo &info : Infos)
+        rows.push_back(WriteNotation(info.Kind, rgb));
+    return rows;
+}
