@@ -38,7 +38,7 @@ std::unique_ptr<QMimeData> ColorMimeData(TColor color)
     return data;
 }
 
-std::optional<TColor> ColorFromMime(const QMimeData *data)
+std::optional<TTakenColor> ColorFromMime(const QMimeData *data)
 {
     if (!data)
         return std::nullopt;
@@ -47,18 +47,21 @@ std::optional<TColor> ColorFromMime(const QMimeData *data)
         if (v.metaType() == QMetaType::fromType<QColor>()) {
             const QColor c = v.value<QColor>();
             if (c.isValid())
-                return FromQColor(c.toRgb());
+                return TTakenColor{FromQColor(c.toRgb()), false, {}};
         } else if (v.metaType() == QMetaType::fromType<QByteArray>()) {
             if (const auto c = RawXColor(v.toByteArray()))
-                return c;
+                return TTakenColor{*c, false, {}};
         }
     }
-    if (data->hasText())
-        return ParseAnyColor(data->text());
+    if (data->hasText()) {
+        const QString text = data->text();
+        if (const auto reading = ReadAnyColor(text))
+            return TTakenColor{reading->Color, reading->Mapped, text.trimmed()};
+    }
     return std::nullopt;
 }
 
-TColorDrop::TColorDrop(QWidget *target, std::function<TColor()> current, std::function<void(TColor)> take)
+TColorDrop::TColorDrop(QWidget *target, std::function<TColor()> current, std::function<void(const TTakenColor &)> take)
     : QObject(target), FTarget(target), FCurrent(std::move(current)), FTake(std::move(take))
 {
     target->setAcceptDrops(true);

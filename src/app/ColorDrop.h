@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -15,17 +16,26 @@ class QWidget;
 // What a drag from the swatch carries: the colour as application/x-color and the text #RRGGBB.
 std::unique_ptr<QMimeData> ColorMimeData(TColor color);
 
+// A colour taken from clipboard or drop data.
+struct TTakenColor {
+    TColor Color = 0;
+    // Read from a text whose colour lay outside sRGB, and mapped into it.
+    bool Mapped = false;
+    // The text it was read from, blanks around it dropped; empty for application/x-color.
+    QString Source;
+};
+
 // The colour that clipboard or drop data hold: its application/x-color colour when it has one,
-// else its text read by ParseAnyColor; nothing for anything else (images, binary data, text in
+// else its text read by ReadAnyColor; nothing for anything else (images, binary data, text in
 // no notation).
-std::optional<TColor> ColorFromMime(const QMimeData *data);
+std::optional<TTakenColor> ColorFromMime(const QMimeData *data);
 
 // Colour drag and drop on one widget: a left-button drag starts a drag of the current colour;
 // a drop that ColorFromMime reads is taken, any other is refused (the drag cursor shows it).
 class TColorDrop : public QObject {
     Q_OBJECT
 public:
-    TColorDrop(QWidget *target, std::function<TColor()> current, std::function<void(TColor)> take);
+    TColorDrop(QWidget *target, std::function<TColor()> current, std::function<void(const TTakenColor &)> take);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -35,6 +45,6 @@ private:
 
     QWidget *FTarget;
     std::function<TColor()> FCurrent;
-    std::function<void(TColor)> FTake;
+    std::function<void(const TTakenColor &)> FTake;
     std::optional<QPoint> FPressAt;
 };

@@ -53,6 +53,11 @@ void TCommandMenu::AddSeparator()
     FMenu->addSeparator();
 }
 
+QMenu *TCommandMenu::AddSubmenu(const QString &title)
+{
+    return FMenu->addMenu(title);
+}
+
 void TCommandMenu::OpenOnRightClick(QWidget *w)
 {
     if (w && !FRightClickWidgets.contains(w))

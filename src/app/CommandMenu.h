@@ -41,6 +41,8 @@ public:
     // its shortcut works while the menu is closed.
     QAction *AddCommand(const TCommandEntry &entry);
     void AddSeparator();
+    // Appends a submenu; the menu belongs to the command menu.
+    QMenu *AddSubmenu(const QString &title);
     // A right click on w (a child of the window) opens the menu too.
     void OpenOnRightClick(QWidget *w);
 

@@ -16,11 +16,13 @@
 #include <optional>
 
 struct TFieldWrites;
+struct TTakenColor;
 class TShineSpeedButton;
 class TLozengeCheckBox;
 class TRegManager;
 class TAppHintN;
 class TCommandMenu;
+class TNotationsWindow;
 class QMenu;
 class QMimeData;
 
@@ -122,6 +124,14 @@ public:
     void SrgbSwitchClick();
     // Makes the colour that the data hold current (ColorFromMime); false when they hold none.
     bool TakeColor(const QMimeData *data);
+    // "Notations": opens the Notations window (made at its first opening), or closes it.
+    void NotationsClick();
+    // The Notations window; nullptr until it was first opened.
+    TNotationsWindow *NotationsWindow() const { return FNotations; }
+
+signals:
+    // A full rendering has made a colour current and the swatch shows it.
+    void ColorRendered();
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -142,6 +152,14 @@ private:
     void CreateCommands();
     void LoadSrgbSetting();
     void StoreSrgbSetting();
+    // Makes a taken colour current; one mapped into sRGB is said so in the Notations window.
+    void Take(const TTakenColor &taken);
+    // The Notations command, the "Copy as" submenu, and the window's stored state.
+    void CreateNotationsCommands();
+    void LoadNotationsSettings();
+    void StoreNotationsSettings();
+    void ShowNotations();
+    void UpdateNotations();
     void Beep();
     QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
@@ -157,4 +175,10 @@ private:
     TScreenPicker *FScreenPicker = nullptr;
     // The switch as the settings file held it at start.
     bool FSrgbStored = false;
+    TNotationsWindow *FNotations = nullptr;
+    // Said in the Notations window after the next rendering: how a taken colour was read.
+    QString FPendingNote;
+    // The Notations window's place and open state as the settings file held them at start.
+    QRect FNotationsStoredRect;
+    bool FNotationsStoredOpen = false;
 };

@@ -21,18 +21,27 @@ void TForm1::CreateCommands()
                              {}});
     CommandMenu->AddCommand({QStringLiteral("srgb (POV-Ray 3.7 gamma)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
                              [this] { Command(&TForm1::SrgbSwitchClick); }, {}, [this] { return fSrgb; }});
+    CreateNotationsCommands();
     CommandMenu->AddSeparator();
 
     new TColorDrop(
         Label1, [this] { return fMyColor; },
-        [this](TColor color) { RunCommand(*FEnv.Messages, [this, color] { SetColor(color); }); });
+        [this](const TTakenColor &taken) { RunCommand(*FEnv.Messages, [this, taken] { Take(taken); }); });
 }
 
 bool TForm1::TakeColor(const QMimeData *data)
 {
-    const std::optional<TColor> color = ColorFromMime(data);
-    SetColor(color);
-    return color.has_value();
+    const std::optional<TTakenColor> taken = ColorFromMime(data);
+    if (taken)
+        Take(*taken);
+    return taken.has_value();
+}
+
+void TForm1::Take(const TTakenColor &taken)
+{
+    if (taken.Mapped)
+        FPendingNote = QStringLiteral("mapped into sRGB from %1").arg(taken.Source.left(200));
+    SetColor(taken.Color);
 }
 
 void TForm1::PasteColorClick()

@@ -217,7 +217,8 @@ TEST_F(Form1AnyColor, DragDataCarryTheColourAndItsHtmlText)
     EXPECT_TRUE(data->hasColor());
     EXPECT_EQ(data->colorData().value<QColor>(), QColor(152, 181, 209));
     EXPECT_EQ(data->text(), QStringLiteral("#98B5D1"));
-    EXPECT_EQ(ColorFromMime(data.get()), Default);
+    ASSERT_TRUE(ColorFromMime(data.get()));
+    EXPECT_EQ(ColorFromMime(data.get())->Color, Default);
     EXPECT_TRUE(form->Label1->acceptDrops());
 }
 

@@ -1,0 +1,122 @@
+// The Notations window as the main window runs it: its command, the "Copy as" submenu, following
+// every rendering, and its place and open state in the settings file.
+#include "app/Unit1.h"
+
+#include "app/CommandMenu.h"
+#include "app/NotationsWindow.h"
+#include "settings/RegMng.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+
+const QString NotationsSection = QStringLiteral("Form\\Notations");
+const QString OpenItem = QStringLiteral("NotationsOpen");
+const QString LeftItem = QStringLiteral("NotationsLeft");
+const QString TopItem = QStringLiteral("NotationsTop");
+const QString WidthItem = QStringLiteral("NotationsWidth");
+const QString HeightItem = QStringLiteral("NotationsHeight");
+
+// The 8-bit sRGB that the swatch shows for a colour value.
+TRgb8 ShownRgb(TColor color)
+{
+    const TColor c = ColorToRGB(color);
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+QString MenuText(const TNotationRow &row)
+{
+    QString text = row.Caption + QStringLiteral(": ") + row.Text;
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+void AddNotationsRegItems(TRegItems &items)
+{
+    items.Add(OpenItem, NotationsSection, QStringLiteral("Open"), QStringLiteral("0"));
+    items.Add(LeftItem, NotationsSection, QStringLiteral("Left"), QStringLiteral("0"));
+    items.Add(TopItem, NotationsSection, QStringLiteral("Top"), QStringLiteral("0"));
+    items.Add(WidthItem, NotationsSection, QStringLiteral("Width"), QStringLiteral("0"));
+    items.Add(HeightItem, NotationsSection, QStringLiteral("Height"), QStringLiteral("0"));
+}
+
+void TForm1::CreateNotationsCommands()
+{
+    CommandMenu->AddCommand({QStringLiteral("Notations"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+                             [this] { Command(&TForm1::NotationsClick); }, {},
+                             [this] { return FNotations && FNotations->isVisible(); }});
+    // Each entry shows its text, written when the menu opens.
+    QMenu *copyAs = CommandMenu->AddSubmenu(QStringLiteral("Copy as"));
+    copyAs->setObjectName(QStringLiteral("CopyAsMenu"));
+    connect(copyAs, &QMenu::aboutToShow, this, [this, copyAs] {
+        copyAs->clear();
+        for (const TNotationRow &row : WriteNotations(ShownRgb(fMyColor))) {
+            const QString text = row.Text;
+            copyAs->addAction(MenuText(row), this, [this, text] { PutOnClipboard(text); });
+        }
+    });
+    connect(this, &TForm1::ColorRendered, this, &TForm1::UpdateNotations);
+}
+
+void TForm1::NotationsClick()
+{
+    if (FNotations && FNotations->isVisible())
+        FNotations->hide();
+    else
+        ShowNotations();
+}
+
+void TForm1::ShowNotations()
+{
+    if (!FNotations) {
+        FNotations = new TNotationsWindow(this, [this](const QString &text) { PutOnClipboard(text); });
+        if (FNotationsStoredRect.isValid())
+            FNotations->setGeometry(FNotationsStoredRect);
+        FNotations->ShowColour(ShownRgb(fMyColor), {});
+    }
+    FNotations->show();
+    FNotations->raise();
+}
+
+void TForm1::UpdateNotations()
+{
+    const QString note = std::exchange(FPendingNote, {});
+    if (!note.isEmpty() && !FNotations)
+        ShowNotations();
+    else if (!note.isEmpty())
+        FNotations->show();
+    if (FNotations)
+        FNotations->ShowColour(ShownRgb(fMyColor), note);
+}
+
+void TForm1::LoadNotationsSettings()
+{
+    FNotationsStoredOpen = RegManager1->Filer(OpenItem)->ReadBool();
+    FNotationsStoredRect = QRect(RegManager1->Filer(LeftItem)->ReadInteger(), RegManager1->Filer(TopItem)->ReadInteger(),
+                                 RegManager1->Filer(WidthItem)->ReadInteger(), RegManager1->Filer(HeightItem)->ReadInteger());
+    if (!FNotationsStoredRect.isValid() || FNotationsStoredRect.width() > 10000 || FNotationsStoredRect.height() > 10000)
+        FNotationsStoredRect = {};
+    // Opened again once the main window is up, so that the start itself stays as light as before.
+    if (FNotationsStoredOpen)
+        QTimer::singleShot(0, this, [this] {
+            if (!FNotations)
+                ShowNotations();
+        });
+}
+
+void TForm1::StoreNotationsSettings()
+{
+    // Nothing is added to a file whose user never opened the window, so it keeps its bytes.
+    if (!FNotations && !FNotationsStoredOpen && !FNotationsStoredRect.isValid())
+        return;
+    const bool open = FNotations && FNotations->isVisible();
+    const QRect rect = FNotations ? FNotations->geometry() : FNotationsStoredRect;
+    RegManager1->Filer(OpenItem)->WriteBool(open);
+    RegManager1->Filer(LeftItem)->WriteInteger(rect.x());
+    RegManager1->Filer(TopItem)->WriteInteger(rect.y());
+    RegManager1->Filer(WidthItem)->WriteInteger(rect.width());
+    RegManager1->Filer(HeightItem)->WriteInteger(rect.height());
+}
