@@ -17,6 +17,9 @@ TNotationsWindow::TNotationsWindow(QWidget *owner, std::function<void(const QStr
     FNote->setObjectName(QStringLiteral("MappedNote"));
     FNote->setWordWrap(true);
     FNote->setTextFormat(Qt::PlainText);
+    // Selectable, so that the note can be read and copied from the keyboard too.
+    FNote->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    FNote->setFocusPolicy(Qt::StrongFocus);
     FNote->hide();
     grid->addWidget(FNote, 0, 0, 1, 3);
     const auto infos = NotationInfos();

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -73,8 +74,16 @@ void TForm1::ShowNotations()
 {
     if (!FNotations) {
         FNotations = new TNotationsWindow(this, [this](const QString &text) { PutOnClipboard(text); });
-        if (FNotationsStoredRect.isValid())
+        if (FNotationsStoredRect.isValid()) {
             FNotations->setGeometry(FNotationsStoredRect);
+        } else {
+            // Beside the main window, where it covers none of it, when the screen has room there.
+            FNotations->adjustSize();
+            const QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
+            const QScreen *screen = this->screen();
+            if (screen && screen->availableGeometry().contains(QRect(beside, FNotations->frameSize())))
+                FNotations->move(beside);
+        }
         FNotations->ShowColour(ShownRgb(fMyColor), {});
     }
     FNotations->show();
