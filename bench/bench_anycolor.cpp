@@ -1,6 +1,7 @@
 // Refusing 10 MB of pasted or dropped text: the whole path from the clipboard's data to "no
 // colour" (ColorFromMime), and ParseAnyColor alone, beside the floor that any reader of the text
-// pays, Qt's own decoding of the bytes into a QString. Colour data and a short notation for scale.
+// pays, Qt's own decoding of the bytes into a QString. Colour data, a short notation and one CSS text
+// of every kind for scale.
 #include "colour/AnyColor.h"
 #include "app/ColorDrop.h"
 
@@ -56,6 +57,21 @@ void BM_ParseAnyColor_Hsl(benchmark::State &state)
         benchmark::DoNotOptimize(ParseAnyColor(text));
 }
 
+// One CSS text of each kind, the slowest being those that need gamut mapping.
+const char *const CssTexts[] = {
+    "#98b5d1", "rgb(152 181 209 / 50%)", "hsl(0.5turn 40% 50%)", "hwb(200 20% 10%)", "lab(52 40 -30)",
+    "lch(52 50 323.13deg)", "oklab(0.6 0.1 -0.05)", "oklch(0.7 0.1 200)", "color(display-p3 0.2 0.5 0.8)",
+    "oklch(0.7 0.3 30)", "color(rec2020 1 0 0)", "rebeccapurple",
+};
+
+void BM_ParseAnyColor_Css(benchmark::State &state)
+{
+    const QString text = QString::fromLatin1(CssTexts[state.range(0)]);
+    state.SetLabel(text.toStdString());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseAnyColor(text));
+}
+
 void BM_ColorFromMime_ColourData(benchmark::State &state)
 {
     QMimeData data;
@@ -71,4 +87,5 @@ BENCHMARK(BM_ColorFromMime_TenMBText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAnyColor_TenMBText)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ParseAnyColor_MillionBlanksAroundAColour)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAnyColor_Hsl);
+BENCHMARK(BM_ParseAnyColor_Css)->DenseRange(0, std::size(CssTexts) - 1);
 BENCHMARK(BM_ColorFromMime_ColourData);

@@ -1,0 +1,49 @@
+// Writing every row of the Notations window for one colour, and the main window's full rendering
+// (DoRGB) with the Notations window open beside the same rendering with it closed: what a colour
+// command, or a picker drag that ends in one, costs the user with the window open.
+#include "app/NotationsWindow.h"
+#include "app/Unit1.h"
+#include "framework/MessageBoxes.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+TRgb8 Colour(int i)
+{
+    const unsigned v = static_cast<unsigned>(i) * 2654435761u;
+    return {static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF)};
+}
+
+void BM_WriteNotations(benchmark::State &state)
+{
+    int i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteNotations(Colour(++i)));
+}
+
+void DoRGBWith(benchmark::State &state, bool notationsOpen)
+{
+    TRecordingMessageSink messages;
+    TForm1Env env;
+    env.Messages = &messages;
+    TForm1 form(env);
+    form.show();
+    if (notationsOpen)
+        form.NotationsClick();
+    int i = 0;
+    for (auto _ : state) {
+        const TRgb8 c = Colour(++i);
+        form.fMyColor = RGB(c.R, c.G, c.B);
+        form.DoRGB();
+    }
+}
+
+void BM_Reference_DoRGB_NotationsClosed(benchmark::State &state) { DoRGBWith(state, false); }
+void BM_DoRGB_NotationsOpen(benchmark::State &state) { DoRGBWith(state, true); }
+
+} // namespace
+
+BENCHMARK(BM_WriteNotations)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Reference_DoRGB_NotationsClosed)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DoRGB_NotationsOpen)->Unit(benchmark::kMicrosecond);
