@@ -1,13 +1,17 @@
 #include "app/NotationsWindow.h"
 
+#include "app/ContrastPanel.h"
+#include "app/HistoryRow.h"
+
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-TNotationsWindow::TNotationsWindow(QWidget *owner, std::function<void(const QString &)> copy)
-    : QWidget(owner, Qt::Tool), FCopy(std::move(copy))
+TNotationsWindow::TNotationsWindow(QWidget *owner, TNotationsActions actions)
+    : QWidget(owner, Qt::Tool), FActions(std::move(actions))
 {
     setObjectName(QStringLiteral("NotationsWindow"));
     setWindowTitle(QStringLiteral("Pigmora Notations"));
@@ -48,12 +52,52 @@ TNotationsWindow::TNotationsWindow(QWidget *owner, std::function<void(const QStr
         setTabOrder(FRows[i - 1].Edit, FRows[i - 1].Copy);
         setTabOrder(FRows[i - 1].Copy, FRows[i].Edit);
     }
+    int line = static_cast<int>(FRows.size()) + 1;
+    auto *contrastCaption = new QLabel(QStringLiteral("Contrast (WCAG 2, APCA)"), this);
+    FContrast = new TContrastPanel(this);
+    grid->addWidget(contrastCaption, line++, 0, 1, 3);
+    grid->addWidget(FContrast, line++, 0, 1, 3);
+    auto *historyCaption = new QLabel(QStringLiteral("History"), this);
+    FHistory = new THistoryRow(this);
+    FHistory->setAccessibleName(QStringLiteral("Colour history"));
+    historyCaption->setBuddy(FHistory->Cell(0));
+    connect(FHistory, &THistoryRow::Chosen, this, [this](const TRgb8 &c) {
+        if (FActions.Choose)
+            FActions.Choose(c);
+    });
+    grid->addWidget(historyCaption, line++, 0, 1, 3);
+    grid->addWidget(FHistory, line++, 0, 1, 3);
+    auto *buttons = new QHBoxLayout;
+    const auto button = [&](const QString &text, const std::function<void()> &run) {
+        auto *b = new QPushButton(text, this);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [run] {
+            if (run)
+                run();
+        });
+        buttons->addWidget(b);
+    };
+    button(QStringLiteral("Set as comparison colour"), FActions.SetComparison);
+    button(QStringLiteral("Export palette\u2026"), FActions.ExportPalette);
+    button(QStringLiteral("Import palette\u2026"), FActions.ImportPalette);
+    button(QStringLiteral("Clear history"), FActions.ClearHistory);
+    buttons->addStretch();
+    grid->addLayout(buttons, line++, 0, 1, 3);
 }
 
-void TNotationsWindow::ShowColour(const TRgb8 &rgb, const QString &note)
+void TNotationsWindow::ShowHistory(const TColourHistory &history)
+{
+    FHistory->Show(history);
+}
+
+void TNotationsWindow::ShowColour(const TRgb8 &rgb, const QString &note, const TRgb8 &comparison)
 {
     FNote->setText(note);
     FNote->setVisible(!note.isEmpty());
+    if (rgb == FShown && comparison == FShownComparison)
+        return;
+    FShownComparison = comparison;
+    FContrast->Show(rgb, comparison);
     if (rgb == FShown)
         return;
     FShown = rgb;
@@ -68,8 +112,8 @@ void TNotationsWindow::ShowColour(const TRgb8 &rgb, const QString &note)
 
 void TNotationsWindow::CopyRow(int row)
 {
-    if (row >= 0 && row < RowCount() && FCopy)
-        FCopy(FRows[row].Edit->text());
+    if (row >= 0 && row < RowCount() && FActions.Copy)
+        FActions.Copy(FRows[row].Edit->text());
 }
 
 bool TNotationsWindow::eventFilter(QObject *watched, QEvent *event)

@@ -165,10 +165,12 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddForm1RegItems(*RegManager1->RegItems());
     AddSrgbRegItem(*RegManager1->RegItems());
     AddNotationsRegItems(*RegManager1->RegItems());
+    AddPaletteRegItems(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
 
     FormCreate();
+    FLastShown = ShownRgb(fMyColor);
 }
 
 TForm1::~TForm1() = default;
@@ -213,6 +215,7 @@ void TForm1::LoadSettings()
             n, RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))->ReadInteger());
     LoadSrgbSetting();
     LoadNotationsSettings();
+    LoadPaletteSettings();
 }
 
 QPoint TForm1::OnSomeScreen(QPoint stored) const
@@ -246,6 +249,7 @@ void TForm1::FormCloseQuery()
                 ->WriteInteger(ColorPickerDialog->GetTemporaryPalette(n));
         StoreSrgbSetting();
         StoreNotationsSettings();
+        StorePaletteSettings();
     });
 }
 

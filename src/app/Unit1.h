@@ -6,6 +6,7 @@
 #include "framework/Component.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ScreenPick.h"
+#include "colour/ColourHistory.h"
 #include "picker/ColPickDlg.h"
 
 #include <QLabel>
@@ -41,6 +42,9 @@ struct TForm1Env {
     TScreenPickEnv ScreenPick;
     // The platform's warning beep; empty for QApplication::beep.
     std::function<void()> Beep;
+    // Asks for a palette file's name: `save` for export; an empty answer cancels. Empty for Qt's
+    // file dialogs (the desktop's own where the platform offers them).
+    std::function<QString(bool save, const QString &caption, const QString &filter)> FileDialog;
     // Where the close stores them when that is another file (the first close after reading a
     // read-only copy); empty for IniFileName.
     QString IniStoreFileName;
@@ -128,6 +132,16 @@ public:
     void NotationsClick();
     // The Notations window; nullptr until it was first opened.
     TNotationsWindow *NotationsWindow() const { return FNotations; }
+    // "Set as comparison colour": the current colour becomes the one its contrast is shown against.
+    void SetComparisonClick();
+    // "Export palette…": the eleven user colours and the history as a GIMP palette or CSS.
+    void ExportPaletteClick();
+    // "Import palette…": a GIMP palette's first colours become the user colours.
+    void ImportPaletteClick();
+    // "Clear colour history".
+    void ClearHistoryClick();
+    const TColourHistory &History() const { return FHistory; }
+    TRgb8 Comparison() const { return FComparison; }
 
 signals:
     // A full rendering has made a colour current and the swatch shows it.
@@ -160,6 +174,11 @@ private:
     void StoreNotationsSettings();
     void ShowNotations();
     void UpdateNotations();
+    // The history, the comparison colour and the palette commands, and their stored state.
+    void CreatePaletteCommands();
+    void LoadPaletteSettings();
+    void StorePaletteSettings();
+    QString AskFileName(bool save, const QString &caption, const QString &filter);
     void Beep();
     QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
@@ -181,4 +200,11 @@ private:
     // The Notations window's place and open state as the settings file held them at start.
     QRect FNotationsStoredRect;
     bool FNotationsStoredOpen = false;
+    TColourHistory FHistory;
+    // The colour last shown, so that a rendering that changes it puts the one it replaces in the
+    // history too.
+    TRgb8 FLastShown;
+    TRgb8 FComparison{255, 255, 255};
+    // Whether the file held a history or a comparison colour at start, or one was made since.
+    bool FHistoryKept = false, FComparisonKept = false;
 };

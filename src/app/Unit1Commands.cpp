@@ -22,6 +22,7 @@ void TForm1::CreateCommands()
     CommandMenu->AddCommand({QStringLiteral("srgb (POV-Ray 3.7 gamma)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
                              [this] { Command(&TForm1::SrgbSwitchClick); }, {}, [this] { return fSrgb; }});
     CreateNotationsCommands();
+    CreatePaletteCommands();
     CommandMenu->AddSeparator();
 
     new TColorDrop(

@@ -4,6 +4,7 @@
 
 #include "app/CommandMenu.h"
 #include "app/NotationsWindow.h"
+#include "framework/Dispatch.h"
 #include "settings/RegMng.h"
 
 #include <QAction>
@@ -20,12 +21,6 @@ const QString TopItem = QStringLiteral("NotationsTop");
 const QString WidthItem = QStringLiteral("NotationsWidth");
 const QString HeightItem = QStringLiteral("NotationsHeight");
 
-// The 8-bit sRGB that the swatch shows for a colour value.
-TRgb8 ShownRgb(TColor color)
-{
-    const TColor c = ColorToRGB(color);
-    return {GetRValue(c), GetGValue(c), GetBValue(c)};
-}
 
 QString MenuText(const TNotationRow &row)
 {
@@ -34,6 +29,12 @@ QString MenuText(const TNotationRow &row)
 }
 
 } // namespace
+
+TRgb8 ShownRgb(TColor color)
+{
+    const TColor c = ColorToRGB(color);
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
 
 void AddNotationsRegItems(TRegItems &items)
 {
@@ -73,7 +74,14 @@ void TForm1::NotationsClick()
 void TForm1::ShowNotations()
 {
     if (!FNotations) {
-        FNotations = new TNotationsWindow(this, [this](const QString &text) { PutOnClipboard(text); });
+        TNotationsActions actions;
+        actions.Copy = [this](const QString &text) { PutOnClipboard(text); };
+        actions.SetComparison = [this] { Command(&TForm1::SetComparisonClick); };
+        actions.ExportPalette = [this] { Command(&TForm1::ExportPaletteClick); };
+        actions.ImportPalette = [this] { Command(&TForm1::ImportPaletteClick); };
+        actions.ClearHistory = [this] { Command(&TForm1::ClearHistoryClick); };
+        actions.Choose = [this](const TRgb8 &c) { RunCommand(*FEnv.Messages, [this, c] { SetColor(RGB(c.R, c.G, c.B)); }); };
+        FNotations = new TNotationsWindow(this, std::move(actions));
         if (FNotationsStoredRect.isValid()) {
             FNotations->setGeometry(FNotationsStoredRect);
         } else {
@@ -84,7 +92,8 @@ void TForm1::ShowNotations()
             if (screen && screen->availableGeometry().contains(QRect(beside, FNotations->frameSize())))
                 FNotations->move(beside);
         }
-        FNotations->ShowColour(ShownRgb(fMyColor), {});
+        FNotations->ShowColour(ShownRgb(fMyColor), {}, FComparison);
+        FNotations->ShowHistory(FHistory);
     }
     FNotations->show();
     FNotations->raise();
@@ -92,13 +101,23 @@ void TForm1::ShowNotations()
 
 void TForm1::UpdateNotations()
 {
+    // Only a new colour enters the history: the switches and "repre" render the same one again.
+    const TRgb8 shown = ShownRgb(fMyColor);
+    if (shown != FLastShown) {
+        FHistory.Add(FLastShown);
+        FHistory.Add(shown);
+        FLastShown = shown;
+        FHistoryKept = true;
+        if (FNotations)
+            FNotations->ShowHistory(FHistory);
+    }
     const QString note = std::exchange(FPendingNote, {});
     if (!note.isEmpty() && !FNotations)
         ShowNotations();
     else if (!note.isEmpty())
         FNotations->show();
     if (FNotations)
-        FNotations->ShowColour(ShownRgb(fMyColor), note);
+        FNotations->ShowColour(ShownRgb(fMyColor), note, FComparison);
 }
 
 void TForm1::LoadNotationsSettings()

@@ -1,0 +1,75 @@
+#include "app/HistoryRow.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+TSwatchCell::TSwatchCell(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void TSwatchCell::SetColour(const TRgb8 &c)
+{
+    if (c == FColour && !accessibleName().isEmpty())
+        return;
+    FColour = c;
+    const QString html = HtmlText(c);
+    setToolTip(html);
+    setAccessibleName(html);
+    update();
+}
+
+void TSwatchCell::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect().adjusted(2, 2, -2, -2);
+    p.fillRect(r, QColor(FColour.R, FColour.G, FColour.B));
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        QStyleOptionFocusRect o;
+        o.initFrom(this);
+        o.rect = rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+    }
+}
+
+void TSwatchCell::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(e);
+}
+
+THistoryRow::THistoryRow(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("HistoryRow"));
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    constexpr int perLine = TColourHistory::Limit / 2;
+    for (int i = 0; i < TColourHistory::Limit; ++i) {
+        auto *cell = new TSwatchCell(this);
+        cell->hide();
+        connect(cell, &QAbstractButton::clicked, this, [this, cell] { emit Chosen(cell->Colour()); });
+        grid->addWidget(cell, i / perLine, i % perLine);
+        FCells.push_back(cell);
+    }
+    grid->setColumnStretch(perLine, 1);
+}
+
+void THistoryRow::Show(const TColourHistory &history)
+{
+    const auto &colours = history.Colours();
+    FShown = static_cast<int>(colours.size());
+    for (int i = 0; i < static_cast<int>(FCells.size()); ++i) {
+        if (i < FShown)
+            FCells[i]->SetColour(colours[i]);
+        FCells[i]->setVisible(i < FShown);
+    }
+}

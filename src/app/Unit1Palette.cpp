@@ -1,0 +1,132 @@
+// The colour history, the comparison colour for contrast, and palette files as the main window
+// runs them: their commands, and their sections of the settings file.
+#include "app/Unit1.h"
+
+#include "app/CommandMenu.h"
+#include "app/NotationsWindow.h"
+#include "colour/PaletteFile.h"
+#include "framework/Failure.h"
+#include "settings/RegMng.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString HistoryItem = QStringLiteral("ColourHistory");
+const QString ComparisonItem = QStringLiteral("ComparisonColour");
+// A palette file beyond this is no palette a person made; it is refused without being read.
+constexpr qint64 MaxPaletteBytes = 16 * 1024 * 1024;
+constexpr int UserColours = 11;
+constexpr int FirstUserSlot = 16;
+
+} // namespace
+
+void AddPaletteRegItems(TRegItems &items)
+{
+    items.Add(HistoryItem, QStringLiteral("Form\\History"), QStringLiteral("Colours"), QString());
+    items.Add(ComparisonItem, QStringLiteral("Form\\Contrast"), QStringLiteral("Comparison"), QStringLiteral("#FFFFFF"));
+}
+
+void TForm1::CreatePaletteCommands()
+{
+    const auto ctrlShift = Qt::CTRL | Qt::SHIFT;
+    CommandMenu->AddCommand({QStringLiteral("Set as comparison colour"), QKeySequence(ctrlShift | Qt::Key_K),
+                             [this] { Command(&TForm1::SetComparisonClick); }, {}, {}});
+    CommandMenu->AddCommand({QStringLiteral("Export palette\u2026"), QKeySequence(ctrlShift | Qt::Key_S),
+                             [this] { Command(&TForm1::ExportPaletteClick); }, {}, {}});
+    CommandMenu->AddCommand({QStringLiteral("Import palette\u2026"), QKeySequence(ctrlShift | Qt::Key_O),
+                             [this] { Command(&TForm1::ImportPaletteClick); }, {}, {}});
+    CommandMenu->AddCommand({QStringLiteral("Clear colour history"), QKeySequence(ctrlShift | Qt::Key_Backspace),
+                             [this] { Command(&TForm1::ClearHistoryClick); }, {}, {}});
+}
+
+void TForm1::SetComparisonClick()
+{
+    FComparison = ShownRgb(fMyColor);
+    FComparisonKept = true;
+    if (FNotations)
+        FNotations->ShowColour(ShownRgb(fMyColor), FNotations->Note()->text(), FComparison);
+}
+
+void TForm1::ClearHistoryClick()
+{
+    FHistory.Clear();
+    if (FNotations)
+        FNotations->ShowHistory(FHistory);
+}
+
+QString TForm1::AskFileName(bool save, const QString &caption, const QString &filter)
+{
+    if (FEnv.FileDialog)
+        return FEnv.FileDialog(save, caption, filter);
+    return save ? QFileDialog::getSaveFileName(this, caption, QString(), filter)
+                : QFileDialog::getOpenFileName(this, caption, QString(), filter);
+}
+
+void TForm1::ExportPaletteClick()
+{
+    QString name = AskFileName(true, QStringLiteral("Export palette"),
+                               QStringLiteral("GIMP palette (*.gpl);;CSS custom properties (*.css)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".gpl");
+    std::vector<TRgb8> colours;
+    for (int n = FirstUserSlot; n < FirstUserSlot + UserColours; ++n)
+        colours.push_back(ShownRgb(ColorPickerDialog->GetTemporaryPalette(n)));
+    colours.insert(colours.end(), FHistory.Colours().begin(), FHistory.Colours().end());
+    const bool css = QFileInfo(name).suffix().compare(QLatin1String("css"), Qt::CaseInsensitive) == 0;
+    const QByteArray bytes = css ? WriteCssPalette(colours) : WriteGimpPalette(QStringLiteral("Pigmora"), colours);
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw Exception(QStringLiteral("The palette could not be written to %1: %2").arg(name, file.errorString()));
+}
+
+void TForm1::ImportPaletteClick()
+{
+    const QString name = AskFileName(false, QStringLiteral("Import palette"), QStringLiteral("GIMP palette (*.gpl)"));
+    if (name.isEmpty())
+        return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("The palette %1 could not be read: %2").arg(name, file.errorString()));
+    if (file.size() > MaxPaletteBytes)
+        throw Exception(QStringLiteral("The palette %1 could not be read: it is larger than 16 MB").arg(name));
+    const QByteArray bytes = file.read(MaxPaletteBytes + 1);
+    if (bytes.size() > MaxPaletteBytes)
+        throw Exception(QStringLiteral("The palette %1 could not be read: it is larger than 16 MB").arg(name));
+    const auto colours = ReadGimpPalette(bytes, UserColours);
+    if (!colours)
+        throw Exception(QStringLiteral("%1 is no GIMP palette").arg(name));
+    if (colours->empty())
+        throw Exception(QStringLiteral("The GIMP palette %1 holds no colours").arg(name));
+    for (int i = 0; i < static_cast<int>(colours->size()); ++i) {
+        const TRgb8 &c = (*colours)[i];
+        ColorPickerDialog->SetTemporaryPalette(FirstUserSlot + i, RGB(c.R, c.G, c.B));
+    }
+}
+
+void TForm1::LoadPaletteSettings()
+{
+    const QString history = RegManager1->Filer(HistoryItem)->ReadString();
+    FHistory = TColourHistory::FromText(history);
+    FHistoryKept = !history.isEmpty();
+    const QString comparison = RegManager1->Filer(ComparisonItem)->ReadString();
+    const TColourHistory read = TColourHistory::FromText(comparison);
+    FComparisonKept = comparison != QLatin1String("#FFFFFF") && !read.Colours().empty();
+    if (FComparisonKept)
+        FComparison = read.Colours().front();
+}
+
+void TForm1::StorePaletteSettings()
+{
+    // Each section is written only once it holds something, so that a user who never changed the
+    // colour keeps the file as it was.
+    if (FHistoryKept)
+        RegManager1->Filer(HistoryItem)->WriteString(FHistory.Text());
+    if (FComparisonKept)
+        RegManager1->Filer(ComparisonItem)->WriteString(HtmlText(FComparison));
+}

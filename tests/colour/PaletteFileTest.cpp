@@ -1,0 +1,88 @@
+#include "colour/ColourHistory.h"
+#include "colour/PaletteFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <random>
+
+namespace {
+
+TEST(ColourHistory, NewestFirstEachOnceAtMostThirtyTwo)
+{
+    TColourHistory h;
+    EXPECT_TRUE(h.Add({1, 2, 3}));
+    EXPECT_TRUE(h.Add({4, 5, 6}));
+    EXPECT_FALSE(h.Add({4, 5, 6}));
+    EXPECT_TRUE(h.Add({1, 2, 3}));
+    EXPECT_EQ(h.Colours(), (std::vector<TRgb8>{{1, 2, 3}, {4, 5, 6}}));
+    for (int i = 0; i < 40; ++i)
+        h.Add({i, i, 100});
+    ASSERT_EQ(h.Colours().size(), 32u);
+    EXPECT_EQ(h.Colours().front(), (TRgb8{39, 39, 100}));
+    EXPECT_EQ(h.Colours().back(), (TRgb8{8, 8, 100}));
+    EXPECT_EQ(TColourHistory::FromText(h.Text()).Colours(), h.Colours());
+}
+
+TEST(ColourHistory, StoredTextIsReadForgivingly)
+{
+    EXPECT_EQ(TColourHistory::FromText(QStringLiteral("#98B5D1,#000000")).Text(), QStringLiteral("#98B5D1,#000000"));
+    EXPECT_EQ(TColourHistory::FromText(QStringLiteral("#98b5d1, junk,#12345,#+12345,#98B5D1,#FFFFFF")).Text(),
+              QStringLiteral("#98B5D1,#FFFFFF"));
+    EXPECT_TRUE(TColourHistory::FromText(QString(2'000'000, QLatin1Char('#'))).Colours().empty());
+    QString many;
+    for (int i = 0; i < 100; ++i)
+        many += QStringLiteral("#0000%1,").arg(i, 2, 16, QLatin1Char('0'));
+    EXPECT_EQ(TColourHistory::FromText(many).Colours().size(), 32u);
+}
+
+TEST(PaletteFile, GimpAndCssTextsAsOtherProgramsReadThem)
+{
+    const std::vector<TRgb8> colours = {{152, 181, 209}, {0, 0, 0}};
+    EXPECT_EQ(WriteGimpPalette(QStringLiteral("Pigmora"), colours),
+              QByteArray("GIMP Palette\nName: Pigmora\nColumns: 11\n#\n152 181 209\t#98B5D1\n  0   0   0\t#000000\n"));
+    EXPECT_EQ(WriteCssPalette(colours), QByteArray(":root {\n  --pigmora-1: #98b5d1;\n  --pigmora-2: #000000;\n}\n"));
+    EXPECT_EQ(ReadGimpPalette(WriteGimpPalette(QStringLiteral("x"), colours), 11), colours);
+}
+
+TEST(PaletteFile, ReadsTheFirstColoursAndRefusesWhatIsNoPalette)
+{
+    const auto read = [](const char *text, int wanted = 11) { return ReadGimpPalette(QByteArray(text), wanted); };
+    EXPECT_EQ(read("\xEF\xBB\xBFGIMP Palette\r\nName: a\r\n# c\r\n1 2 3 one\r\n4 5 6\r\n"),
+              (std::vector<TRgb8>{{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(read("GIMP Palette\r1 2 3\r4 5 6"), (std::vector<TRgb8>{{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(read("GIMP Palette\n1 2 3\n4 5 6\n7 8 9\n", 2), (std::vector<TRgb8>{{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(read("GIMP Palette\n256 0 0\n-1 0 0\n1 2\nx y z\n7 8 9\n"), (std::vector<TRgb8>{{7, 8, 9}}));
+    EXPECT_EQ(read("GIMP Palette\n"), std::vector<TRgb8>{});
+    EXPECT_FALSE(read("1 2 3\n"));
+    EXPECT_FALSE(read(""));
+    EXPECT_FALSE(read("GIMP Palettes\n1 2 3\n"));
+    QByteArray longLine = "GIMP Palette\n" + QByteArray(1 << 20, '7') + "\n1 2 3\n";
+    EXPECT_EQ(ReadGimpPalette(longLine, 11), (std::vector<TRgb8>{{1, 2, 3}}));
+    std::mt19937 gen(5);
+    QByteArray binary = "GIMP Palette\n";
+    for (int i = 0; i < 1 << 20; ++i)
+        binary += static_cast<char>(gen());
+    (void)ReadGimpPalette(binary, 11);
+}
+
+TEST(PaletteFile, EveryPaletteThatGimpShipsReads)
+{
+    const QDir dir(QStringLiteral("/usr/share/gimp/2.0/palettes"));
+    const QStringList files = dir.entryList({QStringLiteral("*.gpl")});
+    if (files.isEmpty())
+        GTEST_SKIP() << "gimp-data is not installed (scripts/setup installs it)";
+    for (const QString &name : files) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        const auto colours = ReadGimpPalette(f.readAll(), 11);
+        ASSERT_TRUE(colours) << name.toStdString();
+        EXPECT_FALSE(colours->empty()) << name.toStdString();
+        EXPECT_LE(colours->size(), 11u);
+    }
+    EXPECT_GT(files.size(), 20);
+}
+
+} // namespace
