@@ -1,0 +1,151 @@
+#include "app/ContrastPanel.h"
+#include "app/HistoryRow.h"
+#include "app/NotationsWindow.h"
+#include "app/Unit1.h"
+#include "framework/Dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The main window with a settings file and palette file dialogs answered by the test.
+class Form1Palette : public testing::Test {
+protected:
+    std::unique_ptr<TForm1> Start()
+    {
+        TForm1Env env;
+        env.Messages = &messages;
+        env.IniFileName = ini;
+        env.FileDialog = [this](bool save, const QString &, const QString &) {
+            asked.push_back(save);
+            return answer;
+        };
+        return std::make_unique<TForm1>(env);
+    }
+    QByteArray Bytes(const QString &file) const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static TColor Colour(const TRgb8 &c) { return RGB(c.R, c.G, c.B); }
+    void Set(TForm1 &form, TColor c) { form.SetColor(c); }
+
+    QTemporaryDir dir;
+    QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
+    TRecordingMessageSink messages;
+    QString answer;
+    std::vector<bool> asked;
+};
+
+TEST_F(Form1Palette, HistoryKeepsEveryNewColourAcrossARestartAndNothingElse)
+{
+    Start()->close();
+    const QByteArray untouched = Bytes(ini);
+    auto form = Start();
+    form->SrgbSwitchClick();
+    form->SrgbSwitchClick();
+    form->RepreButtonClick();
+    form->close();
+    EXPECT_EQ(Bytes(ini), untouched) << "a user who never changed the colour keeps the file";
+
+    form = Start();
+    Set(*form, 0x0000FF);
+    Set(*form, 0x00FF00);
+    Set(*form, 0x0000FF);
+    form->LCheckBoxClick();
+    EXPECT_EQ(form->History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
+    form->close();
+    EXPECT_TRUE(Bytes(ini).contains("[Form\\History]\nColours=#FF0000,#00FF00,#98B5D1\n"));
+
+    form = Start();
+    EXPECT_EQ(form->History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
+    form->NotationsClick();
+    THistoryRow *row = form->NotationsWindow()->History();
+    ASSERT_EQ(row->Shown(), 3);
+    EXPECT_EQ(row->Cell(1)->accessibleName(), QStringLiteral("#00FF00"));
+    EXPECT_EQ(row->Cell(1)->toolTip(), QStringLiteral("#00FF00"));
+    row->Cell(1)->setFocus();
+    QTest::keyClick(row->Cell(1), Qt::Key_Return);
+    EXPECT_EQ(form->Edit5->text(), QStringLiteral("Lime"));
+    EXPECT_EQ(form->History().Text(), QStringLiteral("#00FF00,#FF0000,#98B5D1"));
+    form->ClearHistoryClick();
+    EXPECT_EQ(row->Shown(), 0);
+    form->close();
+    EXPECT_TRUE(Bytes(ini).contains("[Form\\History]\nColours=\n"));
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(Form1Palette, ContrastFollowsTheColourAndTheComparisonColourIsKept)
+{
+    auto form = Start();
+    form->NotationsClick();
+    Set(*form, 0x777777);
+    TContrastPanel *panel = form->NotationsWindow()->Contrast();
+    EXPECT_TRUE(panel->Figures(0)->text().startsWith(
+        QStringLiteral("on white #FFFFFF: 4.47:1, AA fails, AA large passes, AAA fails, AAA large fails; APCA Lc")));
+    EXPECT_EQ(panel->Preview(0)->palette().color(QPalette::WindowText), QColor(0x77, 0x77, 0x77));
+    Set(*form, 0x4080C0);
+    form->SetComparisonClick();
+    Set(*form, 0);
+    EXPECT_TRUE(panel->Figures(2)->text().contains(QStringLiteral("#C08040")));
+    form->close();
+    EXPECT_TRUE(Bytes(ini).contains("[Form\\Contrast]\nComparison=#C08040\n"));
+    EXPECT_EQ(Start()->Comparison(), (TRgb8{0xC0, 0x80, 0x40}));
+}
+
+TEST_F(Form1Palette, ExportThenImportKeepsEveryColour)
+{
+    auto form = Start();
+    for (int n = 16; n <= 26; ++n)
+        form->ColorPickerDialog->SetTemporaryPalette(n, RGB(n * 9, 255 - n, n));
+    Set(*form, 0x123456);
+    answer = dir.filePath(QStringLiteral("mine"));
+    form->ExportPaletteClick();
+    const QByteArray gpl = Bytes(answer + QStringLiteral(".gpl"));
+    EXPECT_TRUE(gpl.startsWith("GIMP Palette\nName: Pigmora\n"));
+    EXPECT_TRUE(gpl.contains("144 239  16\t#90EF10\n"));
+    EXPECT_TRUE(gpl.endsWith(" 86  52  18\t#563412\n152 181 209\t#98B5D1\n"));
+    answer = dir.filePath(QStringLiteral("mine.css"));
+    form->ExportPaletteClick();
+    EXPECT_TRUE(Bytes(answer).startsWith(":root {\n  --pigmora-1: #90ef10;\n"));
+
+    for (int n = 16; n <= 26; ++n)
+        form->ColorPickerDialog->SetTemporaryPalette(n, 0);
+    answer = dir.filePath(QStringLiteral("mine.gpl"));
+    form->ImportPaletteClick();
+    for (int n = 16; n <= 26; ++n)
+        EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(n), RGB(n * 9, 255 - n, n)) << n;
+    EXPECT_EQ(asked, (std::vector<bool>{true, true, false}));
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(Form1Palette, AFileThatIsNoPaletteOrCannotBeWrittenSaysSoAndChangesNothing)
+{
+    auto form = Start();
+    const TColor before = form->ColorPickerDialog->GetTemporaryPalette(16);
+    const QString bad = dir.filePath(QStringLiteral("bad.gpl"));
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a palette\n1 2 3\n");
+    f.close();
+    for (const QString &file : {bad, dir.filePath(QStringLiteral("missing.gpl"))}) {
+        answer = file;
+        RunCommand(messages, [&] { form->ImportPaletteClick(); });
+    }
+    answer = QStringLiteral("/proc/no-such-folder/x.gpl");
+    RunCommand(messages, [&] { form->ExportPaletteClick(); });
+    answer.clear();
+    RunCommand(messages, [&] { form->ImportPaletteClick(); }); // cancelled: nothing at all
+    ASSERT_EQ(messages.Messages.size(), 3u);
+    EXPECT_TRUE(messages.Messages[0].text.contains(QStringLiteral("bad.gpl is no GIMP palette")));
+    EXPECT_TRUE(messages.Messages[1].text.contains(QStringLiteral("missing.gpl could not be read")));
+    EXPECT_TRUE(messages.Messages[2].text.contains(QStringLiteral("/proc/no-such-folder/x.gpl")));
+    EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(16), before);
+}
+
+} // namespace
