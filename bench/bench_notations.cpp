@@ -1,6 +1,8 @@
 // Writing every row of the Notations window for one colour, and the main window's full rendering
 // (DoRGB) with the Notations window open beside the same rendering with it closed: what a colour
-// command, or a picker drag that ends in one, costs the user with the window open.
+// command, or a picker drag that ends in one, costs the user with the window open. Also a new
+// colour into the history with its swatch row repainted.
+#include "app/HistoryRow.h"
 #include "app/NotationsWindow.h"
 #include "app/Unit1.h"
 #include "framework/MessageBoxes.h"
@@ -39,11 +41,30 @@ void DoRGBWith(benchmark::State &state, bool notationsOpen)
     }
 }
 
+// A new colour into the full history and the swatch row brought up to date, painted.
+void BM_HistoryAddAndRowRepaint(benchmark::State &state)
+{
+    QWidget window;
+    THistoryRow row(&window);
+    window.show();
+    TColourHistory history;
+    for (int i = 0; i < TColourHistory::Limit; ++i)
+        history.Add(Colour(i));
+    row.Show(history);
+    int i = 1000;
+    for (auto _ : state) {
+        history.Add(Colour(++i));
+        row.Show(history);
+        row.repaint();
+    }
+}
+
 void BM_Reference_DoRGB_NotationsClosed(benchmark::State &state) { DoRGBWith(state, false); }
 void BM_DoRGB_NotationsOpen(benchmark::State &state) { DoRGBWith(state, true); }
 
 } // namespace
 
 BENCHMARK(BM_WriteNotations)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HistoryAddAndRowRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Reference_DoRGB_NotationsClosed)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DoRGB_NotationsOpen)->Unit(benchmark::kMicrosecond);

@@ -21,7 +21,7 @@ QString ContrastFigures(const QString &caption, const TRgb8 &current, const TRgb
 {
     const double ratio = ContrastRatio(current, other);
     const TWcagVerdict v = WcagVerdict(ratio);
-    return QStringLiteral("%1 %2: %3:1, %4, %5, %6, %7; APCA Lc %8 as text, %9 as background")
+    return QStringLiteral("%1 %2: %3:1, %4, %5, %6, %7\nAPCA Lc %8 as text, %9 as background")
         .arg(caption, HtmlText(other), RatioText(ratio), Verdict("AA", v.AaNormal), Verdict("AA large", v.AaLarge),
              Verdict("AAA", v.AaaNormal), Verdict("AAA large", v.AaaLarge), LcText(ApcaLc(current, other)),
              LcText(ApcaLc(other, current)));
@@ -41,7 +41,6 @@ TContrastPanel::TContrastPanel(QWidget *parent) : QWidget(parent)
         f.setBold(true);
         FPreviews[i]->setFont(f);
         FFigures[i] = new QLabel(this);
-        FFigures[i]->setWordWrap(true);
         FFigures[i]->setTextFormat(Qt::PlainText);
         FFigures[i]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         FFigures[i]->setFocusPolicy(Qt::StrongFocus);

@@ -23,6 +23,7 @@ private:
     QLabel *FFigures[3];
 };
 
-// One pairing's figures as the panel shows them, for example
-// "on white #FFFFFF: 4.47:1, AA fails, AA large passes, AAA fails, AAA large fails; APCA Lc 63.1 as text, -68.5 as background".
+// One pairing's figures as the panel shows them, in two lines, for example
+// "on white #FFFFFF: 4.47:1, AA fails, AA large passes, AAA fails, AAA large fails" and
+// "APCA Lc 63.1 as text, -68.5 as background".
 QString ContrastFigures(const QString &caption, const TRgb8 &current, const TRgb8 &other);

@@ -57,7 +57,7 @@ TNotationsWindow::TNotationsWindow(QWidget *owner, TNotationsActions actions)
     FContrast = new TContrastPanel(this);
     grid->addWidget(contrastCaption, line++, 0, 1, 3);
     grid->addWidget(FContrast, line++, 0, 1, 3);
-    auto *historyCaption = new QLabel(QStringLiteral("History"), this);
+    auto *historyCaption = new QLabel(QStringLiteral("Histor&y"), this);
     FHistory = new THistoryRow(this);
     FHistory->setAccessibleName(QStringLiteral("Colour history"));
     historyCaption->setBuddy(FHistory->Cell(0));

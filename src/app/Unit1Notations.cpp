@@ -82,6 +82,8 @@ void TForm1::ShowNotations()
         actions.ClearHistory = [this] { Command(&TForm1::ClearHistoryClick); };
         actions.Choose = [this](const TRgb8 &c) { RunCommand(*FEnv.Messages, [this, c] { SetColor(RGB(c.R, c.G, c.B)); }); };
         FNotations = new TNotationsWindow(this, std::move(actions));
+        FNotations->ShowColour(ShownRgb(fMyColor), {}, FComparison);
+        FNotations->ShowHistory(FHistory);
         if (FNotationsStoredRect.isValid()) {
             FNotations->setGeometry(FNotationsStoredRect);
         } else {
@@ -92,8 +94,6 @@ void TForm1::ShowNotations()
             if (screen && screen->availableGeometry().contains(QRect(beside, FNotations->frameSize())))
                 FNotations->move(beside);
         }
-        FNotations->ShowColour(ShownRgb(fMyColor), {}, FComparison);
-        FNotations->ShowHistory(FHistory);
     }
     FNotations->show();
     FNotations->raise();

@@ -87,7 +87,7 @@ TEST_F(Form1Palette, ContrastFollowsTheColourAndTheComparisonColourIsKept)
     Set(*form, 0x777777);
     TContrastPanel *panel = form->NotationsWindow()->Contrast();
     EXPECT_TRUE(panel->Figures(0)->text().startsWith(
-        QStringLiteral("on white #FFFFFF: 4.47:1, AA fails, AA large passes, AAA fails, AAA large fails; APCA Lc")));
+        QStringLiteral("on white #FFFFFF: 4.47:1, AA fails, AA large passes, AAA fails, AAA large fails\nAPCA Lc")));
     EXPECT_EQ(panel->Preview(0)->palette().color(QPalette::WindowText), QColor(0x77, 0x77, 0x77));
     Set(*form, 0x4080C0);
     form->SetComparisonClick();
