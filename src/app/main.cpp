@@ -1,6 +1,11 @@
+#include "app/ConvertNotations.h"
 #include "app/Desktop.h"
 #include "app/SessionEnd.h"
 #include "app/Unit1.h"
+#include "colour/AnyColor.h"
+#include "desktop/CommandLine.h"
+#include "framework/Dispatch.h"
+#include "framework/Failure.h"
 #include "framework/FontPreload.h"
 #include "framework/Fonts.h"
 #include "framework/MessageBoxes.h"
@@ -10,11 +15,74 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+void Print(std::FILE *to, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
+}
+
+// --convert: the colour in the notations asked for, on standard output.
+int Convert(const TCommandLine &cl)
+{
+    const auto colour = ParseAnyColor(cl.ConvertText);
+    if (!colour) {
+        Print(stderr, QStringLiteral("pigmora: '%1' is no colour Pigmora can read\n").arg(cl.ConvertText.left(200)));
+        return ExitUnreadable;
+    }
+    const TConversion conversion = ConvertColour(*colour, cl.To, cl.Srgb);
+    if (!conversion.UnknownName.isEmpty()) {
+        Print(stderr, QStringLiteral("pigmora: '%1' is no notation; the notations are: %2\n")
+                          .arg(conversion.UnknownName.left(200), NotationNames().join(QStringLiteral(", "))));
+        return ExitUsage;
+    }
+    Print(stdout, conversion.Lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    return 0;
+}
+
+// Whether the platform plug-in Qt will load has a display to talk to; without one Qt would abort.
+bool HasDisplay()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool wayland = platform.startsWith("wayland");
+    if (!platform.isEmpty() && !wayland && !platform.startsWith("xcb"))
+        return true; // offscreen, vnc and the like need no display
+    if (wayland)
+        return !qgetenv("WAYLAND_DISPLAY").isEmpty();
+    return !qgetenv("DISPLAY").isEmpty();
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const TCommandLine cl = ParseCommandLine(args);
+    switch (cl.Action) {
+    case TCommandLine::TAction::Help: Print(stdout, HelpText(NotationNames())); return 0;
+    case TCommandLine::TAction::Version: Print(stdout, VersionText()); return 0;
+    case TCommandLine::TAction::Error:
+        Print(stderr, QStringLiteral("pigmora: %1\nTry 'pigmora --help' for more information.\n").arg(cl.Error));
+        return ExitUsage;
+    case TCommandLine::TAction::Convert: return Convert(cl);
+    case TCommandLine::TAction::Pick:
+        Print(stderr, QStringLiteral("pigmora: --pick is not available in this build\n"));
+        return ExitNoPick;
+    case TCommandLine::TAction::Window: break;
+    }
+
     const QByteArray platform = PlatformFor(CurrentSessionEnv());
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    if (!HasDisplay()) {
+        Print(stderr, QStringLiteral("pigmora: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n"));
+        return ExitUnreadable;
+    }
     TFontPreload fontPreload;
     QApplication app(argc, argv);
     InstallFontSubstitutions();
@@ -41,5 +109,12 @@ int main(int argc, char **argv)
         QApplication::quit();
     });
     form.show();
+    if (!cl.Colour.isEmpty())
+        RunCommand(messages, [&] {
+            const auto colour = ParseAnyColor(cl.Colour);
+            if (!colour)
+                throw Exception(QStringLiteral("'%1' is no colour Pigmora can read").arg(cl.Colour.left(200)));
+            form.SetColor(*colour);
+        });
     return app.exec();
 }

@@ -1,0 +1,56 @@
+#include "desktop/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using A = TCommandLine::TAction;
+
+TCommandLine Parse(const std::vector<const char *> &args)
+{
+    QStringList list{QStringLiteral("pigmora")};
+    for (const char *a : args)
+        list << QString::fromUtf8(a);
+    return ParseCommandLine(list);
+}
+
+TEST(CommandLine, OptionsBeforeOrAfterTheColour)
+{
+    EXPECT_EQ(Parse({}).Action, A::Window);
+    EXPECT_EQ(Parse({"#336699"}).Colour, QStringLiteral("#336699"));
+    EXPECT_EQ(Parse({"-h"}).Action, A::Help);
+    EXPECT_EQ(Parse({"#336699", "--help"}).Action, A::Help);
+    EXPECT_EQ(Parse({"-v"}).Action, A::Version);
+    EXPECT_EQ(Parse({"--version", "junk"}).Action, A::Version);
+    const TCommandLine c = Parse({"--to", "html,rgb", "--convert", "oklch(0.7 0.1 200)", "--srgb"});
+    EXPECT_EQ(c.Action, A::Convert);
+    EXPECT_EQ(c.ConvertText, QStringLiteral("oklch(0.7 0.1 200)"));
+    EXPECT_EQ(c.To, (QStringList{QStringLiteral("html"), QStringLiteral("rgb")}));
+    EXPECT_TRUE(c.Srgb);
+    EXPECT_EQ(Parse({"--convert=#fff"}).ConvertText, QStringLiteral("#fff"));
+    EXPECT_EQ(Parse({"--pick", "--to", "oklch"}).Action, A::Pick);
+    EXPECT_EQ(Parse({"--", "-5, 0, 0"}).Colour, QStringLiteral("-5, 0, 0"));
+}
+
+TEST(CommandLine, WhatDoesNotFitIsAUsageError)
+{
+    for (const auto &args : std::vector<std::vector<const char *>>{
+             {"--bogus"}, {"-x"}, {"--convert"}, {"--to", "html"}, {"--srgb"}, {"#fff", "#000"},
+             {"--convert", "red", "--pick"}, {"--pick", "#fff"}, {"--convert", "red", "--to", ","},
+             {"--convert", "a", "--convert", "b"}}) {
+        const TCommandLine c = Parse(args);
+        EXPECT_EQ(c.Action, A::Error) << args.front();
+        EXPECT_FALSE(c.Error.isEmpty());
+    }
+}
+
+TEST(CommandLine, AnyBytesAnyLength)
+{
+    const QString huge(1 << 20, QLatin1Char('x'));
+    EXPECT_EQ(ParseCommandLine({QStringLiteral("pigmora"), huge}).Colour, huge);
+    EXPECT_EQ(ParseCommandLine({QStringLiteral("pigmora"), QString::fromLocal8Bit("\xff\xfe--to")}).Action, A::Window);
+    EXPECT_TRUE(HelpText({QStringLiteral("html")}).contains(QStringLiteral("--convert TEXT")));
+    EXPECT_TRUE(VersionText().startsWith(QStringLiteral("pigmora ")));
+}
+
+} // namespace
