@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "colour/AnyColor.h"
 #include "desktop/CommandLine.h"
+#include "desktop/SingleInstance.h"
 #include "framework/Dispatch.h"
 #include "framework/Failure.h"
 #include "framework/FontPreload.h"
@@ -94,6 +95,8 @@ int main(int argc, char **argv)
     QTranslator qtTranslations;
     InstallQtTranslations(app, qtTranslations, QLocale::system());
 
+    // Asks the session bus meanwhile whether a window of this user already runs.
+    TSingleInstance instance;
     TQtMessageSink messages(QStringLiteral("Pigmora"));
     TForm1Env env;
     env.Messages = &messages;
@@ -108,13 +111,27 @@ int main(int argc, char **argv)
             form.close();
         QApplication::quit();
     });
-    form.show();
-    if (!cl.Colour.isEmpty())
+    // A colour given on the command line, here or by a later start, becomes current.
+    const auto takeColour = [&](const QString &text) {
+        if (text.isEmpty())
+            return;
         RunCommand(messages, [&] {
-            const auto colour = ParseAnyColor(cl.Colour);
+            const auto colour = ParseAnyColor(text);
             if (!colour)
-                throw Exception(QStringLiteral("'%1' is no colour Pigmora can read").arg(cl.Colour.left(200)));
+                throw Exception(QStringLiteral("'%1' is no colour Pigmora can read").arg(text.left(200)));
             form.SetColor(*colour);
         });
+    };
+    const auto raise = [&](const QString &colour) {
+        form.show();
+        form.raise();
+        form.activateWindow();
+        takeColour(colour);
+    };
+    // The window of another start took the colour: this one ends before it shows or stores anything.
+    if (instance.Settle(cl.Colour, raise) == TSingleInstance::TOutcome::HandedOver)
+        return 0;
+    form.show();
+    takeColour(cl.Colour);
     return app.exec();
 }

@@ -8,6 +8,9 @@ E2E_TMP=$(mktemp -d)
 # (E2E_LANG) instead of inheriting the caller's.
 export LANG=${E2E_LANG:-C.UTF-8}
 unset LC_ALL LANGUAGE
+# No session bus unless a check starts its own: a Pigmora of the user's desktop session would
+# otherwise take the checked program's start as a second one.
+unset DBUS_SESSION_BUS_ADDRESS
 # Under the sanitizer build: leaks inside system libraries are not ours.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 E2E_XVFB_PID=""
