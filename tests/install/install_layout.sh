@@ -27,12 +27,13 @@ for prefix in /usr "/opt/pigmora 1.11"; do
   # The one pedantic hint is the id's capital, kept since installed systems know it by that id.
   out=$(echo "$out" | grep -E '^[EWIP]:' | grep -v 'cid-contains-uppercase-letter' || true)
   [ -z "$out" ] || fail "appstreamcli validate --pedantic has remarks: $out"
-  man="$root/share/man/man1/pigmora.1"
+  man="$root/share/man/man1/pigmora.1.gz"
   [ -f "$man" ] || fail "no man page under $prefix"
   lexgrog "$man" >/dev/null || fail "lexgrog cannot read the man page"
   if command -v mandoc >/dev/null; then
     out=$(mandoc -Tlint -W warning "$man" 2>&1) || fail "mandoc -Tlint: $out"
   fi
+  [ -f "$root/share/doc/pigmora/copyright" ] || fail "no copyright file under $prefix"
   [ -f "$root/share/bash-completion/completions/pigmora" ] || fail "no bash completion under $prefix"
   bash -n "$root/share/bash-completion/completions/pigmora" || fail "the bash completion does not parse"
   icons="$root/share/icons/hicolor"
