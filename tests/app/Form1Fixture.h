@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -61,4 +63,28 @@ protected:
     std::optional<TColor> dialogAnswer;
     std::optional<TColor> dialogOpenedWith;
     std::unique_ptr<TForm1> form;
+};
+
+// Main windows started one after another on one settings file in a scratch folder, as restarts.
+class Form1Restarts : public testing::Test {
+protected:
+    std::unique_ptr<TForm1> Start()
+    {
+        TForm1Env env;
+        env.Messages = &messages;
+        env.IniFileName = ini;
+        AdjustEnv(env);
+        return std::make_unique<TForm1>(env);
+    }
+    // What a fixture of its own adds to each window's environment.
+    virtual void AdjustEnv(TForm1Env &) {}
+    static QByteArray Bytes(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QByteArray IniBytes() const { return Bytes(ini); }
+    QTemporaryDir dir;
+    QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
+    TRecordingMessageSink messages;
 };

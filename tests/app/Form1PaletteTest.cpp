@@ -1,7 +1,7 @@
 #include "app/ContrastPanel.h"
 #include "app/HistoryRow.h"
 #include "app/NotationsWindow.h"
-#include "app/Unit1.h"
+#include "Form1Fixture.h"
 #include "framework/Dispatch.h"
 
 #include <gtest/gtest.h>
@@ -13,31 +13,18 @@
 
 namespace {
 
-// The main window with a settings file and palette file dialogs answered by the test.
-class Form1Palette : public testing::Test {
+// Restarts with palette file dialogs answered by the test.
+class Form1Palette : public Form1Restarts {
 protected:
-    std::unique_ptr<TForm1> Start()
+    void AdjustEnv(TForm1Env &env) override
     {
-        TForm1Env env;
-        env.Messages = &messages;
-        env.IniFileName = ini;
         env.FileDialog = [this](bool save, const QString &, const QString &) {
             asked.push_back(save);
             return answer;
         };
-        return std::make_unique<TForm1>(env);
     }
-    QByteArray Bytes(const QString &file) const
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static TColor Colour(const TRgb8 &c) { return RGB(c.R, c.G, c.B); }
     void Set(TForm1 &form, TColor c) { form.SetColor(c); }
 
-    QTemporaryDir dir;
-    QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
-    TRecordingMessageSink messages;
     QString answer;
     std::vector<bool> asked;
 };
@@ -45,13 +32,13 @@ protected:
 TEST_F(Form1Palette, HistoryKeepsEveryNewColourAcrossARestartAndNothingElse)
 {
     Start()->close();
-    const QByteArray untouched = Bytes(ini);
+    const QByteArray untouched = IniBytes();
     auto form = Start();
     form->SrgbSwitchClick();
     form->SrgbSwitchClick();
     form->RepreButtonClick();
     form->close();
-    EXPECT_EQ(Bytes(ini), untouched) << "a user who never changed the colour keeps the file";
+    EXPECT_EQ(IniBytes(), untouched) << "a user who never changed the colour keeps the file";
 
     form = Start();
     Set(*form, 0x0000FF);
@@ -60,7 +47,7 @@ TEST_F(Form1Palette, HistoryKeepsEveryNewColourAcrossARestartAndNothingElse)
     form->LCheckBoxClick();
     EXPECT_EQ(form->History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
     form->close();
-    EXPECT_TRUE(Bytes(ini).contains("[Form\\History]\nColours=#FF0000,#00FF00,#98B5D1\n"));
+    EXPECT_TRUE(IniBytes().contains("[Form\\History]\nColours=#FF0000,#00FF00,#98B5D1\n"));
 
     form = Start();
     EXPECT_EQ(form->History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
@@ -76,7 +63,7 @@ TEST_F(Form1Palette, HistoryKeepsEveryNewColourAcrossARestartAndNothingElse)
     form->ClearHistoryClick();
     EXPECT_EQ(row->Shown(), 0);
     form->close();
-    EXPECT_TRUE(Bytes(ini).contains("[Form\\History]\nColours=\n"));
+    EXPECT_TRUE(IniBytes().contains("[Form\\History]\nColours=\n"));
     EXPECT_TRUE(messages.Messages.empty());
 }
 
@@ -94,7 +81,7 @@ TEST_F(Form1Palette, ContrastFollowsTheColourAndTheComparisonColourIsKept)
     Set(*form, 0);
     EXPECT_TRUE(panel->Figures(2)->text().contains(QStringLiteral("#C08040")));
     form->close();
-    EXPECT_TRUE(Bytes(ini).contains("[Form\\Contrast]\nComparison=#C08040\n"));
+    EXPECT_TRUE(IniBytes().contains("[Form\\Contrast]\nComparison=#C08040\n"));
     EXPECT_EQ(Start()->Comparison(), (TRgb8{0xC0, 0x80, 0x40}));
 }
 
