@@ -41,12 +41,14 @@ QRect InkOf(const QFont &font, const QString &text, const QRect &box, int flags)
 
 std::string Describe(const QString &what, const QFont &font, const QRect &ink, const QRect &room)
 {
-    auto r = [](const QRect &q) {
-        return "[" + std::to_string(q.left()) + ".." + std::to_string(q.right()) + "] x [" + std::to_string(q.top())
-               + ".." + std::to_string(q.bottom()) + "]";
+    const auto r = [](const QRect &q) {
+        return QStringLiteral("[%1..%2] x [%3..%4]").arg(q.left()).arg(q.right()).arg(q.top()).arg(q.bottom());
     };
-    return what.toStdString() + " in " + QFontInfo(font).family().toStdString() + " " + std::to_string(font.pixelSize())
-           + " px: ink " + r(ink) + ", room " + r(room);
+    return QStringLiteral("%1 in %2 %3 px: ink %4, room %5")
+        .arg(what, QFontInfo(font).family())
+        .arg(font.pixelSize())
+        .arg(r(ink), r(room))
+        .toStdString();
 }
 
 const char *StateName(TShineButtonState s)
