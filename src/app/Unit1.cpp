@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/ColorSwatch.h"
 #include "app/Escapes.h"
 #include "app/Notations.h"
 #include "app/PovGamma.h"
@@ -60,6 +61,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
         if (!hint.isEmpty())
             b->setToolTip(hint);
         b->OnClick = [this, handler] { Command(handler); };
+        FButtonCommands.emplace_back(b, handler);
         return b;
     };
     auto label = [this](const char *name, int l, int t, int w, int h, const QString &caption) {
@@ -82,7 +84,10 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     RGBButton = button("RGBButton", 16, 97, 75, 23, QStringLiteral("rgb"), &TForm1::RGBButtonClick, QStringLiteral("POV-ray"));
     RGBFButton = button("RGBFButton", 16, 127, 75, 24, QStringLiteral("rgbf"), &TForm1::RGBFButtonClick, QStringLiteral("rgb + filter"));
     ExitButton = button("ExitButton", 296, 245, 72, 25, QStringLiteral("Exit"), &TForm1::ExitButtonClick);
-    Label1 = label("Label1", 296, 79, 72, 153, {});
+    Label1 = new TColorSwatch(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(296, 79, 72, 153);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setAutoFillBackground(true);
     OpenButton = button("OpenButton", 17, 13, 122, 22, QStringLiteral("Open(windows)"), &TForm1::OpenButtonClick);
     Label2 = label("Label2", 246, 104, 24, 13, QStringLiteral("Red"));
@@ -137,8 +142,9 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     KanjiEdit->installEventFilter(this);
     UniCodeEdit->installEventFilter(this);
 
-    QWidget *tabOrder[] = {PovEdit, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8,
-                           LCheckBox, FTEdit, KanjiEdit, UniCodeEdit};
+    // Row by row, left to right, as the fields stand on the window.
+    QWidget *tabOrder[] = {PovEdit, Edit1, Edit6, Edit2, Edit7, Edit3, Edit8,
+                           LCheckBox, FTEdit, Edit4, Edit5, KanjiEdit, UniCodeEdit};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -165,6 +171,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddSrgbRegItem(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
+    NameControls();
 
     FormCreate();
 }
@@ -259,10 +266,12 @@ void TForm1::Command(void (TForm1::*handler)())
 
 void TForm1::SetSwatchColor(TColor color)
 {
-    FSwatchColor = color;
-    QPalette pal = Label1->palette();
-    pal.setColor(QPalette::Window, ToQColor(color));
-    Label1->setPalette(pal);
+    Label1->SetColor(color);
+}
+
+TColor TForm1::SwatchColor() const
+{
+    return Label1->Color();
 }
 
 void TForm1::DoRGB()

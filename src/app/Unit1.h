@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ColorSwatch.h"
 #include "framework/Clock.h"
 #include "framework/ColorDialog.h"
 #include "framework/Colors.h"
@@ -14,6 +15,8 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 struct TFieldWrites;
 class TShineSpeedButton;
@@ -56,7 +59,7 @@ public:
 
     // Controls, in the order of the window description.
     TShineSpeedButton *RGBButton, *RGBFButton, *ExitButton;
-    QLabel *Label1;
+    TColorSwatch *Label1;
     TShineSpeedButton *OpenButton;
     QLabel *Label2, *Label3, *Label4;
     TShineSpeedButton *DelphiButton, *HtmlButton;
@@ -85,7 +88,7 @@ public:
     void SetColor(std::optional<TColor> color);
     void MyRGB();
     void SetSwatchColor(TColor color);
-    TColor SwatchColor() const { return FSwatchColor; }
+    TColor SwatchColor() const;
 
     // Command handlers.
     void OpenButtonClick();
@@ -140,6 +143,8 @@ private:
     void ApplyLook();
     // The command menu with its entries, and colour drag and drop on the swatch.
     void CreateCommands();
+    // Names, descriptions and label relations for screen readers (Unit1Access.cpp).
+    void NameControls();
     void LoadSrgbSetting();
     void StoreSrgbSetting();
     void Beep();
@@ -153,7 +158,8 @@ private:
     const TClock &Clock() const;
 
     TForm1Env FEnv;
-    TColor FSwatchColor = 0;
+    // Each command button with the handler its click runs, in the order of the description.
+    std::vector<std::pair<TShineSpeedButton *, void (TForm1::*)()>> FButtonCommands;
     TScreenPicker *FScreenPicker = nullptr;
     // The switch as the settings file held it at start.
     bool FSrgbStored = false;
