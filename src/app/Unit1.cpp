@@ -39,6 +39,7 @@ void SetTextColor(QWidget *w, TColor color)
 
 TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(env)
 {
+    InstallWindowAccessible();
     SetName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pigmora"));
     setFont(DefaultWindowFont());

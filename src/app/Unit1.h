@@ -145,6 +145,7 @@ private:
     void CreateCommands();
     // Names, descriptions and label relations for screen readers (Unit1Access.cpp).
     void NameControls();
+    static void InstallWindowAccessible();
     void LoadSrgbSetting();
     void StoreSrgbSetting();
     void Beep();

@@ -7,7 +7,15 @@
 #include "widgets/LCBox.h"
 #include "widgets/ShineSpdBtn.h"
 
+#include "framework/Accessible.h"
+
 namespace {
+
+// The window itself: a frame named by its caption, as a screen reader announces windows.
+class TForm1Accessible : public QAccessibleWidget {
+public:
+    explicit TForm1Accessible(TForm1 *form) : QAccessibleWidget(form, QAccessible::Window) {}
+};
 
 // The caption, and what the command does where the caption does not say it ("rgb: Copy rgb
 // (POV-Ray)"); the caption alone where the command's text is the caption ("Exit").
@@ -19,6 +27,11 @@ QString CommandButtonName(const QString &caption, const QString &commandText)
 }
 
 } // namespace
+
+void TForm1::InstallWindowAccessible()
+{
+    InstallAccessible<TForm1, TForm1Accessible>();
+}
 
 void TForm1::NameControls()
 {
