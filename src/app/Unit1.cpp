@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/ColorSwatch.h"
+#include "app/Desktop.h"
 #include "app/Escapes.h"
 #include "app/Notations.h"
 #include "app/PovGamma.h"
@@ -212,7 +213,10 @@ void TForm1::LoadSettings()
     RegManager1->Filer(QStringLiteral("ColorPickerDialogComponent"))->ReadComponent(ColorPickerDialog);
     const int top = RegManager1->Filer(QStringLiteral("Form1Top"))->ReadInteger();
     const int left = RegManager1->Filer(QStringLiteral("Form1Left"))->ReadInteger();
-    move(OnSomeScreen(QPoint(left, top)));
+    if (FEnv.PlacesWindows.value_or(PlatformPlacesWindows(QGuiApplication::platformName())))
+        move(OnSomeScreen(QPoint(left, top)));
+    else
+        FStoredPos = QPoint(left, top);
     fMyColor = RegManager1->Filer(QStringLiteral("fMyColor"))->ReadInteger();
     for (int n = 16; n <= 26; ++n)
         ColorPickerDialog->SetTemporaryPalette(
@@ -243,8 +247,9 @@ void TForm1::FormCloseQuery()
     RunCommand(*FEnv.Messages, [this] {
         RegManager1->Filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(ColorDialog);
         RegManager1->Filer(QStringLiteral("ColorPickerDialogComponent"))->WriteComponent(ColorPickerDialog);
-        RegManager1->Filer(QStringLiteral("Form1Top"))->WriteInteger(pos().y());
-        RegManager1->Filer(QStringLiteral("Form1Left"))->WriteInteger(pos().x());
+        const QPoint at = FStoredPos.value_or(pos());
+        RegManager1->Filer(QStringLiteral("Form1Top"))->WriteInteger(at.y());
+        RegManager1->Filer(QStringLiteral("Form1Left"))->WriteInteger(at.x());
         RegManager1->Filer(QStringLiteral("fMyColor"))->WriteInteger(fMyColor);
         for (int n = 16; n <= 26; ++n)
             RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))

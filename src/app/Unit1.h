@@ -42,6 +42,9 @@ struct TForm1Env {
     TScreenPickEnv ScreenPick;
     // The platform's warning beep; empty for QApplication::beep.
     std::function<void()> Beep;
+    // Whether the window can be placed and tell its position; empty: decided by the platform
+    // plugin (not on native Wayland).
+    std::optional<bool> PlacesWindows;
     // Where the close stores them when that is another file (the first close after reading a
     // read-only copy); empty for IniFileName.
     QString IniStoreFileName;
@@ -162,6 +165,9 @@ private:
     // Each command button with the handler its click runs, in the order of the description.
     std::vector<std::pair<TShineSpeedButton *, void (TForm1::*)()>> FButtonCommands;
     TScreenPicker *FScreenPicker = nullptr;
+    // The stored position as read at start, where the platform cannot place the window: the
+    // close writes it back unchanged.
+    std::optional<QPoint> FStoredPos;
     // The switch as the settings file held it at start.
     bool FSrgbStored = false;
 };

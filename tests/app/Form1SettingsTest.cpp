@@ -1,3 +1,4 @@
+#include "app/Desktop.h"
 #include "app/Unit1.h"
 #include "framework/SettingsPath.h"
 #include "picker/ColPickForm.h"
@@ -25,6 +26,7 @@ protected:
         env.Messages = &messages;
         env.IniFileName = ini;
         env.IniStoreFileName = store;
+        env.PlacesWindows = placesWindows;
         env.ColorDialogRunner = [this](TColorDialog &d) {
             if (dialogUser)
                 dialogUser(d);
@@ -69,6 +71,7 @@ protected:
     QTemporaryDir dir;
     QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
     QString store; // where the close stores, when not `ini`
+    std::optional<bool> placesWindows; // empty: as the platform plugin says
     TRecordingMessageSink messages;
     std::function<void(TColorDialog &)> dialogUser;
     bool dialogOk = true;
@@ -247,6 +250,45 @@ TEST_F(Form1Settings, OffScreenPositionOpensAtTheDefault)
         store.Filer(QStringLiteral("Form1Top"))->WriteInteger(50);
     }
     EXPECT_EQ(Start()->pos(), QPoint(100, 100));
+}
+
+TEST_F(Form1Settings, WhereWindowsCannotBePlacedTheStoredPositionStaysAsItWas)
+{
+    {
+        TRecordingMessageSink sink;
+        TRegManager store(nullptr, sink);
+        store.RegType = rtIni;
+        store.IniFileName = ini;
+        AddForm1RegItems(*store.RegItems());
+        store.Filer(QStringLiteral("Form1Left"))->WriteInteger(300);
+        store.Filer(QStringLiteral("Form1Top"))->WriteInteger(200);
+    }
+    Start()->close(); // once everywhere, so the file has all it will ever have
+    const QString before = IniText();
+    placesWindows = false;
+    {
+        auto form = Start();
+        form->show();
+        form->move(-3, -30); // what such a platform reports after its decorations
+        form->close();
+    }
+    EXPECT_EQ(IniText(), before);
+    EXPECT_TRUE(IniText().contains(QStringLiteral("Top=200")));
+    EXPECT_TRUE(IniText().contains(QStringLiteral("Left=300")));
+
+    // The platforms that do place windows keep what the window was moved to.
+    placesWindows = true;
+    {
+        auto form = Start();
+        EXPECT_EQ(form->pos(), QPoint(300, 200));
+        form->move(310, 210);
+        form->close();
+    }
+    EXPECT_TRUE(IniText().contains(QStringLiteral("Top=210")));
+    EXPECT_FALSE(PlatformPlacesWindows(QStringLiteral("wayland")));
+    EXPECT_FALSE(PlatformPlacesWindows(QStringLiteral("wayland-egl")));
+    EXPECT_TRUE(PlatformPlacesWindows(QStringLiteral("xcb")));
+    EXPECT_TRUE(PlatformPlacesWindows(QStringLiteral("offscreen")));
 }
 
 TEST_F(Form1Settings, FailedWriteAtCloseShowsTheErrorAndClosesAnyway)
