@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
 #include <QString>
 
 // Pairs a widget class with its accessible interface: installs, once per pair, a factory that
@@ -37,4 +38,18 @@ inline QString AccessibleNameOr(const QWidget *widget, const QString &fallback)
 {
     const QString own = widget->accessibleName();
     return own.isEmpty() ? fallback : own;
+}
+
+// Runs an accessible action on `object` from the event loop, as a click arrives: a command that
+// opens a modal box must not hold the screen reader's call until the box is closed. Nothing
+// runs when the object is gone by then.
+template <class T, class Action>
+void RunActionLater(T *object, Action action)
+{
+    QMetaObject::invokeMethod(
+        object, [target = QPointer<T>(object), action] {
+            if (target)
+                action(target.data());
+        },
+        Qt::QueuedConnection);
 }

@@ -111,6 +111,8 @@ public:
     // The values the strip and the field read: the edits' raw values and the current colour.
     TPickerValues Values() const;
     TColor CurrentColor() const { return FPalette[static_cast<std::size_t>(FSelected)]; }
+    // Where the field's marker stands for the current values and mode.
+    QPoint MarkerPos() const;
     const QImage &FieldBitmap() const { return FFieldBitmap; }
     // The field at the display's resolution when that is not one device pixel per pixel (null
     // otherwise), made with every render.

@@ -181,12 +181,9 @@ void TColorPickerForm::PaintField(QPainter &painter) const
     const TPickerValues v = Values();
     const int w = ColorListPaintBox->width();
     const int h = ColorListPaintBox->height();
-    int x = 0;
-    int y = 0;
-    if (IsHSBMode(mode))
-        HSBToFieldPos(mode, PackHSB(v.Hue, v.Saturation, v.Brightness), x, y, w, h);
-    else
-        RGBToFieldPos(mode, v.Blue * 65536 + v.Green * 256 + v.Red, x, y, w, h);
+    const QPoint marker = MarkerPos();
+    const int x = marker.x();
+    const int y = marker.y();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(ToQColor(MarkerColorOn(FieldColor(mode, v, x, y, w, h))), 1));
@@ -196,6 +193,21 @@ void TColorPickerForm::PaintField(QPainter &painter) const
         painter.drawEllipse(QRectF(x - 3.5, y - 3.5, 8, 8));
     if (ColorListPaintBox->hasFocus())
         DrawFocusRing(painter, 0, 0, w, h);
+}
+
+QPoint TColorPickerForm::MarkerPos() const
+{
+    const TColorSwitch mode = GetColorSwitch();
+    const TPickerValues v = Values();
+    const int w = ColorListPaintBox->width();
+    const int h = ColorListPaintBox->height();
+    int x = 0;
+    int y = 0;
+    if (IsHSBMode(mode))
+        HSBToFieldPos(mode, PackHSB(v.Hue, v.Saturation, v.Brightness), x, y, w, h);
+    else
+        RGBToFieldPos(mode, v.Blue * 65536 + v.Green * 256 + v.Red, x, y, w, h);
+    return {x, y};
 }
 
 void TColorPickerForm::DetectPixelFormat()

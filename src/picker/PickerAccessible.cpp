@@ -8,7 +8,6 @@
 
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
-#include <QPointer>
 
 #include <vector>
 
@@ -17,18 +16,6 @@ namespace {
 QString HashText(TColor c)
 {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c)).name(QColor::HexRgb).toUpper();
-}
-
-// A click from the event loop, as the mouse gives one, so that a screen reader's call returns
-// before whatever the click opens.
-void ClickLater(QAbstractButton *button)
-{
-    QMetaObject::invokeMethod(
-        button, [b = QPointer<QAbstractButton>(button)] {
-            if (b)
-                b->click();
-        },
-        Qt::QueuedConnection);
 }
 
 class TRadioItemAccessible : public QAccessibleWidget {
@@ -54,7 +41,7 @@ public:
         if (name == setFocusAction())
             QAccessibleWidget::doAction(name);
         else if ((name == pressAction() || name == toggleAction()) && Item()->isEnabled())
-            ClickLater(Item());
+            RunActionLater(Item(), [](TRadioItem *item) { item->click(); });
     }
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
@@ -268,12 +255,7 @@ void TCellAccessible::doAction(const QString &name)
     if (name != pressAction() || !form)
         return;
     const QPoint at = TColorPickerForm::CellCentre(FIndex);
-    QMetaObject::invokeMethod(
-        form, [f = QPointer<TColorPickerForm>(form), at] {
-            if (f)
-                f->ColCelPaintBoxMouseDown(Qt::LeftButton, at.x(), at.y());
-        },
-        Qt::QueuedConnection);
+    RunActionLater(form, [at](TColorPickerForm *f) { f->ColCelPaintBoxMouseDown(Qt::LeftButton, at.x(), at.y()); });
 }
 
 } // namespace

@@ -31,16 +31,11 @@ bool TColorPickerForm::ColorListPaintBoxKeyDown(QKeyEvent *event)
     case Qt::Key_Down: dy = step; break;
     default: return false;
     }
-    const TColorSwitch mode = GetColorSwitch();
-    const TPickerValues v = Values();
     const int w = ColorListPaintBox->width();
     const int h = ColorListPaintBox->height();
-    int x = 0;
-    int y = 0;
-    if (IsHSBMode(mode))
-        HSBToFieldPos(mode, PackHSB(v.Hue, v.Saturation, v.Brightness), x, y, w, h);
-    else
-        RGBToFieldPos(mode, v.Blue * 65536 + v.Green * 256 + v.Red, x, y, w, h);
+    const QPoint marker = MarkerPos();
+    const int x = marker.x();
+    const int y = marker.y();
     const int nx = std::clamp(x + dx, 0, w - 1);
     const int ny = std::clamp(y + dy, 0, h - 1);
     if (nx != x || ny != y) {

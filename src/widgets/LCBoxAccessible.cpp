@@ -5,8 +5,6 @@
 
 #include "framework/Accessible.h"
 
-#include <QPointer>
-
 namespace {
 
 class TLozengeAccessible : public QAccessibleWidget {
@@ -18,9 +16,7 @@ public:
         switch (t) {
         case QAccessible::Name:
             return AccessibleNameOr(Box(), Box()->Caption());
-        case QAccessible::Description:
-            return Box()->accessibleDescription().isEmpty() ? Box()->toolTip() : Box()->accessibleDescription();
-        default:
+        default: // the description is the hint
             return QAccessibleWidget::text(t);
         }
     }
@@ -35,21 +31,12 @@ public:
 
     QStringList actionNames() const override { return {toggleAction(), pressAction(), setFocusAction()}; }
 
-    // Clicked from the event loop, as the mouse clicks it.
     void doAction(const QString &name) override
     {
-        if (name == setFocusAction()) {
+        if (name == setFocusAction())
             QAccessibleWidget::doAction(name);
-            return;
-        }
-        if ((name != toggleAction() && name != pressAction()) || !Box()->Enabled())
-            return;
-        QMetaObject::invokeMethod(
-            Box(), [box = QPointer<TLozengeCheckBox>(Box())] {
-                if (box)
-                    box->Click();
-            },
-            Qt::QueuedConnection);
+        else if ((name == toggleAction() || name == pressAction()) && Box()->Enabled())
+            RunActionLater(Box(), [](TLozengeCheckBox *b) { b->Click(); });
     }
 
     QStringList keyBindingsForAction(const QString &) const override { return {}; }

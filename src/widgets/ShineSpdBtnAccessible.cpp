@@ -5,8 +5,6 @@
 
 #include "framework/Accessible.h"
 
-#include <QPointer>
-
 namespace {
 
 class TShineButtonAccessible : public QAccessibleWidget {
@@ -18,9 +16,7 @@ public:
         switch (t) {
         case QAccessible::Name:
             return AccessibleNameOr(Button(), CaptionText());
-        case QAccessible::Description:
-            return Button()->accessibleDescription().isEmpty() ? Button()->toolTip() : Button()->accessibleDescription();
-        default:
+        default: // the description is the hint
             return QAccessibleWidget::text(t);
         }
     }
@@ -38,18 +34,10 @@ public:
 
     QStringList actionNames() const override { return {pressAction()}; }
 
-    // Run from the event loop, as a click is: a command that opens a modal box must not hold
-    // the screen reader's call until the box is closed.
     void doAction(const QString &name) override
     {
-        if (name != pressAction() || !Button()->isEnabled())
-            return;
-        QMetaObject::invokeMethod(
-            Button(), [button = QPointer<TShineSpeedButton>(Button())] {
-                if (button)
-                    button->Click();
-            },
-            Qt::QueuedConnection);
+        if (name == pressAction() && Button()->isEnabled())
+            RunActionLater(Button(), [](TShineSpeedButton *b) { b->Click(); });
     }
 
     QStringList keyBindingsForAction(const QString &) const override { return {}; }

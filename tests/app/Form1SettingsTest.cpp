@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,18 +53,35 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-    // Writes raw bytes into an item of the main window's file, as a hand-edited file could hold.
-    void StoreStream(const QString &item, const QByteArray &bytes)
+    // Writes into the main window's file through a store of its own, as an earlier run or a
+    // hand edit would have.
+    void WithStore(const std::function<void(TRegManager &)> &write)
     {
         TRecordingMessageSink sink;
         TRegManager store(nullptr, sink);
         store.RegType = rtIni;
         store.IniFileName = ini;
         AddForm1RegItems(*store.RegItems());
-        QByteArray copy = bytes;
-        QBuffer buffer(&copy);
-        buffer.open(QIODevice::ReadOnly);
-        store.Filer(item)->WriteStream(&buffer);
+        write(store);
+    }
+
+    void StorePosition(int left, int top)
+    {
+        WithStore([&](TRegManager &store) {
+            store.Filer(QStringLiteral("Form1Left"))->WriteInteger(left);
+            store.Filer(QStringLiteral("Form1Top"))->WriteInteger(top);
+        });
+    }
+
+    // Raw bytes in an item, as a hand-edited file could hold them.
+    void StoreStream(const QString &item, const QByteArray &bytes)
+    {
+        WithStore([&](TRegManager &store) {
+            QByteArray copy = bytes;
+            QBuffer buffer(&copy);
+            buffer.open(QIODevice::ReadOnly);
+            store.Filer(item)->WriteStream(&buffer);
+        });
     }
 
     static void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
@@ -240,29 +258,13 @@ TEST_F(Form1Settings, AnyDamagedSettingsFileStartsAndCloses)
 
 TEST_F(Form1Settings, OffScreenPositionOpensAtTheDefault)
 {
-    {
-        TRecordingMessageSink sink;
-        TRegManager store(nullptr, sink);
-        store.RegType = rtIni;
-        store.IniFileName = ini;
-        AddForm1RegItems(*store.RegItems());
-        store.Filer(QStringLiteral("Form1Left"))->WriteInteger(-99999);
-        store.Filer(QStringLiteral("Form1Top"))->WriteInteger(50);
-    }
+    StorePosition(-99999, 50);
     EXPECT_EQ(Start()->pos(), QPoint(100, 100));
 }
 
 TEST_F(Form1Settings, WhereWindowsCannotBePlacedTheStoredPositionStaysAsItWas)
 {
-    {
-        TRecordingMessageSink sink;
-        TRegManager store(nullptr, sink);
-        store.RegType = rtIni;
-        store.IniFileName = ini;
-        AddForm1RegItems(*store.RegItems());
-        store.Filer(QStringLiteral("Form1Left"))->WriteInteger(300);
-        store.Filer(QStringLiteral("Form1Top"))->WriteInteger(200);
-    }
+    StorePosition(300, 200);
     Start()->close(); // once everywhere, so the file has all it will ever have
     const QString before = IniText();
     placesWindows = false;

@@ -4,6 +4,7 @@
 #include "picker/ColPickForm.h"
 
 #include "../HighDpi.h"
+#include "OpenPicker.h"
 
 #include <gtest/gtest.h>
 
@@ -18,19 +19,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<TColorPickerForm> Open(TColor colour, TColorSwitch mode)
-{
-    auto form = std::make_unique<TColorPickerForm>(nullptr, [] { return TDisplayFormat{32, QImage::Format_RGB32}; });
-    for (int i = 0; i < 16; ++i)
-        form->SetPaletteColor(i, RGB(i * 16, 255 - i * 16, (i * 40) & 255));
-    form->SetColorSwitch(mode);
-    form->SetColor(colour);
-    form->PreparePicker();
-    form->show();
-    form->ColListPaintTimerTimer();
-    return form;
-}
 
 QPoint Marker(const TColorPickerForm &form)
 {
@@ -62,8 +50,8 @@ const TColorSwitch AllModes[] = {csHue, csSaturation, csBrightness, csBlue, csGr
 TEST(PickerKeys, FieldArrowsMoveTheMarkerAsAClickThereWould)
 {
     for (TColorSwitch mode : AllModes) {
-        auto keys = Open(RGB(40, 90, 160), mode);
-        auto mouse = Open(RGB(40, 90, 160), mode);
+        auto keys = OpenAt(RGB(40, 90, 160), mode);
+        auto mouse = OpenAt(RGB(40, 90, 160), mode);
         const QPoint start = Marker(*keys);
         const struct {
             Qt::Key key;
@@ -84,7 +72,7 @@ TEST(PickerKeys, FieldArrowsMoveTheMarkerAsAClickThereWould)
 
 TEST(PickerKeys, FieldMarkerStopsAtTheEdge)
 {
-    auto form = Open(clWhite, csHue); // saturation 0, brightness 255: the top left corner
+    auto form = OpenAt(clWhite, csHue); // saturation 0, brightness 255: the top left corner
     ASSERT_EQ(Marker(*form), QPoint(0, 0));
     const std::vector<int> before = State(*form);
     QTest::keyClick(form->ColorListPaintBox, Qt::Key_Left, Qt::ShiftModifier);
@@ -96,8 +84,8 @@ TEST(PickerKeys, FieldMarkerStopsAtTheEdge)
 TEST(PickerKeys, StripKeysMoveItsValueAsAClickOnTheRowWould)
 {
     for (TColorSwitch mode : AllModes) {
-        auto keys = Open(RGB(40, 90, 160), mode);
-        auto mouse = Open(RGB(40, 90, 160), mode);
+        auto keys = OpenAt(RGB(40, 90, 160), mode);
+        auto mouse = OpenAt(RGB(40, 90, 160), mode);
         const struct {
             Qt::Key key;
             int row; // the row the key moves to, from the row before it; -1: the top, 999: the bottom
@@ -121,7 +109,7 @@ TEST(PickerKeys, StripKeysMoveItsValueAsAClickOnTheRowWould)
 
 TEST(PickerKeys, PaletteCursorMovesAndReturnSelectsWhileCtrlFills)
 {
-    auto form = Open(RGB(1, 2, 3), csHue); // lands in cell 27, bottom right
+    auto form = OpenAt(RGB(1, 2, 3), csHue); // lands in cell 27, bottom right
     ASSERT_EQ(form->PaletteCursor(), 27);
     QTest::keyClick(form->ColCelPaintBox, Qt::Key_Right); // stays: the last column
     QTest::keyClick(form->ColCelPaintBox, Qt::Key_Down);  // stays: the last row
@@ -154,9 +142,9 @@ TEST(PickerKeys, PaletteCursorMovesAndReturnSelectsWhileCtrlFills)
     EXPECT_EQ(form->PaletteCursor(), 2);
 }
 
-TEST(PickerKeys, TabReachesTheFieldStripAndPaletteAfterTheDesignedControls)
+TEST(PickerKeys, TabReachesTheFieldStripAndPaletteAfterTheModeChoices)
 {
-    auto form = Open(RGB(40, 90, 160), csHue);
+    auto form = OpenAt(RGB(40, 90, 160), csHue);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->ColorRadioGroup->Item(2)->setFocus(Qt::TabFocusReason);
@@ -172,7 +160,7 @@ TEST(PickerKeys, TabReachesTheFieldStripAndPaletteAfterTheDesignedControls)
 
 TEST(PickerKeys, FocusIsDrawnOnlyWhileFocusedAtEveryRatio)
 {
-    auto form = Open(RGB(40, 90, 160), csHue);
+    auto form = OpenAt(RGB(40, 90, 160), csHue);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->OKBtn->setFocus();
@@ -201,7 +189,7 @@ void Act(QAccessibleInterface *iface, const QString &action)
 
 TEST(PickerAccess, ModeChoicesAreRadioButtonsThatChooseExactlyTheirMode)
 {
-    auto form = Open(RGB(40, 90, 160), csHue);
+    auto form = OpenAt(RGB(40, 90, 160), csHue);
     TRadioGroup *groups[] = {form->FadeRadioGroup, form->ColorRadioGroup};
     for (TRadioGroup *g : groups)
         for (int i = 0; i < 3; ++i)
@@ -224,7 +212,7 @@ TEST(PickerAccess, ModeChoicesAreRadioButtonsThatChooseExactlyTheirMode)
 
 TEST(PickerAccess, EveryControlAndCellHasANameOfItsOwn)
 {
-    auto form = Open(RGB(40, 90, 160), csHue);
+    auto form = OpenAt(RGB(40, 90, 160), csHue);
     QSet<QString> names;
     int count = 0;
     for (QWidget *w : form->findChildren<QWidget *>()) {
@@ -263,7 +251,7 @@ TEST(PickerAccess, EveryControlAndCellHasANameOfItsOwn)
 
 TEST(PickerAccess, StripAndFieldReadOutTheirValues)
 {
-    auto form = Open(RGB(40, 90, 160), csHue);
+    auto form = OpenAt(RGB(40, 90, 160), csHue);
     QAccessibleInterface *strip = Access(form->GradPaintBox);
     EXPECT_EQ(strip->role(), QAccessible::Slider);
     ASSERT_TRUE(strip->valueInterface());
