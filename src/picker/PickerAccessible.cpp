@@ -4,7 +4,6 @@
 #include "picker/ColPickForm.h"
 
 #include "framework/Accessible.h"
-#include "framework/NumberText.h"
 
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
@@ -69,13 +68,13 @@ QString StripValueText(TColorSwitch mode, const TPickerValues &v)
     return {};
 }
 
-class TPaletteAccessible;
+class TPaintBoxAccessible;
 
-// One palette cell: a list item named by its place and colour; Press selects it as a left click
-// on it does.
+// One palette cell: a list item named by its place and its colour ("#RRGGBB"), which is also its
+// value and description; Press selects it as a left click on it does.
 class TCellAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    TCellAccessible(TPaletteAccessible *palette, int index) : FPalette(palette), FIndex(index) {}
+    TCellAccessible(TPaintBoxAccessible *palette, int index) : FPalette(palette), FIndex(index) {}
 
     bool isValid() const override;
     QObject *object() const override { return nullptr; }
@@ -101,17 +100,17 @@ public:
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
 private:
-    TPaletteAccessible *FPalette;
+    TPaintBoxAccessible *FPalette;
     int FIndex;
 };
 
 // The strip (a slider with the mode's quantity as its value), the field (the colour under its
 // marker) and the palette (a list of the 28 cells). Which one a box is is asked each time, so
 // an interface made while the window was still being built answers right all the same.
-class TPaletteAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+class TPaintBoxAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit TPaletteAccessible(TPaintBox *box) : QAccessibleWidget(box) {}
-    ~TPaletteAccessible() override
+    explicit TPaintBoxAccessible(TPaintBox *box) : QAccessibleWidget(box) {}
+    ~TPaintBoxAccessible() override
     {
         for (QAccessible::Id id : FCells)
             if (id)
@@ -176,7 +175,7 @@ public:
         QAccessible::Id &id = FCells[static_cast<std::size_t>(index)];
         if (!id)
             id = QAccessible::registerAccessibleInterface(
-                new TCellAccessible(const_cast<TPaletteAccessible *>(this), index));
+                new TCellAccessible(const_cast<TPaintBoxAccessible *>(this), index));
         return QAccessible::accessibleInterface(id);
     }
     int indexOfChild(const QAccessibleInterface *child) const override
@@ -223,7 +222,11 @@ QString TCellAccessible::text(QAccessible::Text t) const
     const QString colour = HashText(form->PaletteColor(FIndex));
     switch (t) {
     case QAccessible::Name:
-        return QStringLiteral("Cell %1, row %2 column %3").arg(FIndex + 1).arg(FIndex / PaletteColumns + 1).arg(FIndex % PaletteColumns + 1);
+        return QStringLiteral("Cell %1 (row %2, column %3): %4")
+            .arg(FIndex + 1)
+            .arg(FIndex / PaletteColumns + 1)
+            .arg(FIndex % PaletteColumns + 1)
+            .arg(colour);
     case QAccessible::Value:
     case QAccessible::Description:
         return colour;
@@ -234,7 +237,7 @@ QString TCellAccessible::text(QAccessible::Text t) const
 
 QRect TCellAccessible::rect() const
 {
-    const QRect r = TPaletteAccessible::CellRect(FIndex);
+    const QRect r = TPaintBoxAccessible::CellRect(FIndex);
     return QRect(FPalette->Box()->mapToGlobal(r.topLeft()), r.size());
 }
 
@@ -263,7 +266,7 @@ void TCellAccessible::doAction(const QString &name)
 void InstallPickerAccessible()
 {
     InstallAccessible<TRadioItem, TRadioItemAccessible>();
-    InstallAccessible<TPaintBox, TPaletteAccessible>();
+    InstallAccessible<TPaintBox, TPaintBoxAccessible>();
 }
 
 void NotifyPickerBoxChanged(QWidget *box)
