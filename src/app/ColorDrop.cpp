@@ -1,5 +1,6 @@
 #include "app/ColorDrop.h"
 
+#include "app/ColorSwatch.h"
 #include "colour/AnyColor.h"
 
 #include <QApplication>
@@ -17,6 +18,15 @@ namespace {
 
 const QString XColorMime = QStringLiteral("application/x-color");
 
+// A 16-bit channel of application/x-color as a byte. Senders write their colour truncated to the
+// 16-bit step below it (a channel of 0.5 arrives as 0x7FFF), so the middle of that step is
+// rounded to the nearest byte, halves up: 0x7FFF gives 0x80, and the 0x8080 that Qt writes for
+// 0x80 reads back as 0x80, as every byte does.
+int XColorChannel(quint16 v)
+{
+    return static_cast<int>(((2 * static_cast<quint32>(v) + 1) * 255 + 65535) / 131070);
+}
+
 // The raw form of application/x-color between programs: four 16-bit channels, red first.
 std::optional<TColor> RawXColor(const QByteArray &bytes)
 {
@@ -24,7 +34,7 @@ std::optional<TColor> RawXColor(const QByteArray &bytes)
         return std::nullopt;
     quint16 channel[4];
     std::memcpy(channel, bytes.constData(), sizeof channel);
-    return RGB(channel[0] >> 8, channel[1] >> 8, channel[2] >> 8);
+    return RGB(XColorChannel(channel[0]), XColorChannel(channel[1]), XColorChannel(channel[2]));
 }
 
 } // namespace
@@ -34,7 +44,7 @@ std::unique_ptr<QMimeData> ColorMimeData(TColor color)
     auto data = std::make_unique<QMimeData>();
     const QColor c = ToQColor(color);
     data->setColorData(c);
-    data->setText(c.name(QColor::HexRgb).toUpper());
+    data->setText(HtmlColorText(color));
     return data;
 }
 
@@ -43,6 +53,10 @@ std::optional<TTakenColor> ColorFromMime(const QMimeData *data)
     if (!data)
         return std::nullopt;
     if (data->hasColor()) {
+        // The raw channels first: Qt may also offer them converted, through a text, into a colour
+        // that is not valid.
+        if (const auto c = RawXColor(data->data(XColorMime)))
+            return c;
         const QVariant v = data->colorData();
         if (v.metaType() == QMetaType::fromType<QColor>()) {
             const QColor c = v.value<QColor>();

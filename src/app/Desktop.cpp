@@ -45,3 +45,8 @@ void SetProgramIcon(QApplication &app)
     }
     app.setWindowIcon(icon);
 }
+
+bool PlatformPlacesWindows(const QString &platformName)
+{
+    return !platformName.startsWith(QLatin1String("wayland"));
+}

@@ -4,6 +4,7 @@
 
 class QApplication;
 class QLocale;
+class QString;
 class QTranslator;
 
 // What of the environment decides the platform plugin.
@@ -21,6 +22,11 @@ TSessionEnv CurrentSessionEnv();
 // runs on X11, where it can place its windows and balloons and read the screen; on Wayland alone
 // it runs natively.
 QByteArray PlatformFor(const TSessionEnv &env);
+
+// Whether windows on this platform plugin can be placed and report where they are. Native
+// Wayland can do neither: a window's position there reads as whatever the compositor's
+// decorations leave, and setting it does nothing.
+bool PlatformPlacesWindows(const QString &platformName);
 
 // Loads Qt's own translations (qtbase) for `locale`, the desktop's language, into `translator`
 // and installs it, so Qt's dialogs, menus and message-box buttons speak that language. The

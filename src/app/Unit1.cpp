@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include "app/ColorSwatch.h"
+#include "app/Desktop.h"
 #include "app/Escapes.h"
 #include "app/Notations.h"
 #include "app/NotationsWindow.h"
@@ -39,6 +41,7 @@ void SetTextColor(QWidget *w, TColor color)
 
 TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(env)
 {
+    InstallWindowAccessible();
     SetName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pigmora"));
     setFont(DefaultWindowFont());
@@ -61,6 +64,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
         if (!hint.isEmpty())
             b->setToolTip(hint);
         b->OnClick = [this, handler] { Command(handler); };
+        FButtonCommands.emplace_back(b, handler);
         return b;
     };
     auto label = [this](const char *name, int l, int t, int w, int h, const QString &caption) {
@@ -83,7 +87,10 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     RGBButton = button("RGBButton", 16, 97, 75, 23, QStringLiteral("rgb"), &TForm1::RGBButtonClick, QStringLiteral("POV-ray"));
     RGBFButton = button("RGBFButton", 16, 127, 75, 24, QStringLiteral("rgbf"), &TForm1::RGBFButtonClick, QStringLiteral("rgb + filter"));
     ExitButton = button("ExitButton", 296, 245, 72, 25, QStringLiteral("Exit"), &TForm1::ExitButtonClick);
-    Label1 = label("Label1", 296, 79, 72, 153, {});
+    Label1 = new TColorSwatch(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(296, 79, 72, 153);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setAutoFillBackground(true);
     OpenButton = button("OpenButton", 17, 13, 122, 22, QStringLiteral("Open(windows)"), &TForm1::OpenButtonClick);
     Label2 = label("Label2", 246, 104, 24, 13, QStringLiteral("Red"));
@@ -138,8 +145,9 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     KanjiEdit->installEventFilter(this);
     UniCodeEdit->installEventFilter(this);
 
-    QWidget *tabOrder[] = {PovEdit, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8,
-                           LCheckBox, FTEdit, KanjiEdit, UniCodeEdit};
+    // Row by row, left to right, as the fields stand on the window.
+    QWidget *tabOrder[] = {PovEdit, Edit1, Edit6, Edit2, Edit7, Edit3, Edit8,
+                           LCheckBox, FTEdit, Edit4, Edit5, KanjiEdit, UniCodeEdit};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
@@ -168,6 +176,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddPaletteRegItems(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
+    NameControls();
 
     FormCreate();
     FLastShown = ShownRgb(fMyColor);
@@ -208,7 +217,10 @@ void TForm1::LoadSettings()
     RegManager1->Filer(QStringLiteral("ColorPickerDialogComponent"))->ReadComponent(ColorPickerDialog);
     const int top = RegManager1->Filer(QStringLiteral("Form1Top"))->ReadInteger();
     const int left = RegManager1->Filer(QStringLiteral("Form1Left"))->ReadInteger();
-    move(OnSomeScreen(QPoint(left, top)));
+    if (FEnv.PlacesWindows.value_or(PlatformPlacesWindows(QGuiApplication::platformName())))
+        move(OnSomeScreen(QPoint(left, top)));
+    else
+        FStoredPos = QPoint(left, top);
     fMyColor = RegManager1->Filer(QStringLiteral("fMyColor"))->ReadInteger();
     for (int n = 16; n <= 26; ++n)
         ColorPickerDialog->SetTemporaryPalette(
@@ -241,8 +253,9 @@ void TForm1::FormCloseQuery()
     RunCommand(*FEnv.Messages, [this] {
         RegManager1->Filer(QStringLiteral("ColorDialogComponent"))->WriteComponent(ColorDialog);
         RegManager1->Filer(QStringLiteral("ColorPickerDialogComponent"))->WriteComponent(ColorPickerDialog);
-        RegManager1->Filer(QStringLiteral("Form1Top"))->WriteInteger(pos().y());
-        RegManager1->Filer(QStringLiteral("Form1Left"))->WriteInteger(pos().x());
+        const QPoint at = FStoredPos.value_or(pos());
+        RegManager1->Filer(QStringLiteral("Form1Top"))->WriteInteger(at.y());
+        RegManager1->Filer(QStringLiteral("Form1Left"))->WriteInteger(at.x());
         RegManager1->Filer(QStringLiteral("fMyColor"))->WriteInteger(fMyColor);
         for (int n = 16; n <= 26; ++n)
             RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))
@@ -267,10 +280,12 @@ void TForm1::Command(void (TForm1::*handler)())
 
 void TForm1::SetSwatchColor(TColor color)
 {
-    FSwatchColor = color;
-    QPalette pal = Label1->palette();
-    pal.setColor(QPalette::Window, ToQColor(color));
-    Label1->setPalette(pal);
+    Label1->SetColor(color);
+}
+
+TColor TForm1::SwatchColor() const
+{
+    return Label1->Color();
 }
 
 void TForm1::DoRGB()

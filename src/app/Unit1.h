@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ColorSwatch.h"
 #include "framework/Clock.h"
 #include "framework/ColorDialog.h"
 #include "framework/Colors.h"
@@ -15,6 +16,8 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 struct TFieldWrites;
 struct TTakenColor;
@@ -45,6 +48,9 @@ struct TForm1Env {
     // Asks for a palette file's name: `save` for export; an empty answer cancels. Empty for Qt's
     // file dialogs (the desktop's own where the platform offers them).
     std::function<QString(bool save, const QString &caption, const QString &filter)> FileDialog;
+    // Whether the window can be placed and tell its position; empty: decided by the platform
+    // plugin (not on native Wayland).
+    std::optional<bool> PlacesWindows;
     // Where the close stores them when that is another file (the first close after reading a
     // read-only copy); empty for IniFileName.
     QString IniStoreFileName;
@@ -62,7 +68,7 @@ public:
 
     // Controls, in the order of the window description.
     TShineSpeedButton *RGBButton, *RGBFButton, *ExitButton;
-    QLabel *Label1;
+    TColorSwatch *Label1;
     TShineSpeedButton *OpenButton;
     QLabel *Label2, *Label3, *Label4;
     TShineSpeedButton *DelphiButton, *HtmlButton;
@@ -91,7 +97,7 @@ public:
     void SetColor(std::optional<TColor> color);
     void MyRGB();
     void SetSwatchColor(TColor color);
-    TColor SwatchColor() const { return FSwatchColor; }
+    TColor SwatchColor() const;
 
     // Command handlers.
     void OpenButtonClick();
@@ -164,6 +170,9 @@ private:
     void ApplyLook();
     // The command menu with its entries, and colour drag and drop on the swatch.
     void CreateCommands();
+    // Names, descriptions and label relations for screen readers (Unit1Access.cpp).
+    void NameControls();
+    static void InstallWindowAccessible();
     void LoadSrgbSetting();
     void StoreSrgbSetting();
     // Makes a taken colour current; one mapped into sRGB is said so in the Notations window.
@@ -190,8 +199,12 @@ private:
     const TClock &Clock() const;
 
     TForm1Env FEnv;
-    TColor FSwatchColor = 0;
+    // Each command button with the handler its click runs, in the order of the description.
+    std::vector<std::pair<TShineSpeedButton *, void (TForm1::*)()>> FButtonCommands;
     TScreenPicker *FScreenPicker = nullptr;
+    // The stored position as read at start, where the platform cannot place the window: the
+    // close writes it back unchanged.
+    std::optional<QPoint> FStoredPos;
     // The switch as the settings file held it at start.
     bool FSrgbStored = false;
     TNotationsWindow *FNotations = nullptr;

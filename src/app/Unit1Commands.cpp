@@ -7,6 +7,7 @@
 #include "app/PovGamma.h"
 #include "framework/Dispatch.h"
 #include "settings/RegMng.h"
+#include "widgets/LCBox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,6 +22,14 @@ void TForm1::CreateCommands()
                              {}});
     CommandMenu->AddCommand({QStringLiteral("srgb (POV-Ray 3.7 gamma)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
                              [this] { Command(&TForm1::SrgbSwitchClick); }, {}, [this] { return fSrgb; }});
+    // The pigment box's own click takes the focus; from the menu or its key the focus stays
+    // in the field being typed in.
+    CommandMenu->AddCommand({QStringLiteral("pigment{ } wrapper"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W),
+                             [this] {
+                                 LCheckBox->SetChecked(!LCheckBox->Checked());
+                                 Command(&TForm1::LCheckBoxClick);
+                             },
+                             {}, [this] { return LCheckBox->Checked(); }});
     CreateNotationsCommands();
     CreatePaletteCommands();
     CommandMenu->AddSeparator();

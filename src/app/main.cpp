@@ -104,6 +104,7 @@ int main(int argc, char **argv)
     env.IniFileName = settings.Read;
     env.IniStoreFileName = settings.Write;
     TForm1 form(env);
+    messages.SetWindow(&form);
     fontPreload.Finish();
     // The end of the session closes the window as "Exit" does, then ends any dialog still open.
     TSessionEnd sessionEnd([&form] {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <vector>
 
@@ -17,15 +19,23 @@ public:
     virtual void ShowStoreError(const QString &text) = 0;
 };
 
+// The window a box belongs over: the modal window open now (the one that asked, while it runs),
+// else the active window, else `fallback`.
+QWidget *MessageBoxParent(QWidget *fallback);
+
 class TQtMessageSink : public TMessageSink {
 public:
     explicit TQtMessageSink(QString title) : FTitle(std::move(title)) {}
     void ShowMessage(const QString &text) override;
     void ShowError(const QString &text) override;
     void ShowStoreError(const QString &text) override;
+    // The window boxes belong over when no window of the program is active (the desktop's own
+    // dialog in front, say).
+    void SetWindow(QWidget *window) { FWindow = window; }
 
 private:
     QString FTitle;
+    QPointer<QWidget> FWindow;
 };
 
 enum class TMessageKind { Message, Error, StoreError };

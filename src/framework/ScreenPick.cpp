@@ -27,6 +27,11 @@ QString NoColorPickingText()
     return QStringLiteral("This desktop offers no way to pick a colour from the screen.");
 }
 
+QString PickFailedText()
+{
+    return QStringLiteral("The desktop could not pick a colour from the screen.");
+}
+
 TScreenPicker::TScreenPicker(TScreenPickEnv env, QObject *parent) : QObject(parent), FEnv(std::move(env)) {}
 
 TScreenPicker::~TScreenPicker()
@@ -82,6 +87,8 @@ void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
                     taken(color);
                 else if (outcome == TPortalColorRequest::TOutcome::NoPortal && FEnv.Messages)
                     FEnv.Messages->ShowMessage(NoColorPickingText());
+                else if (outcome == TPortalColorRequest::TOutcome::Failed && FEnv.Messages)
+                    FEnv.Messages->ShowMessage(PickFailedText());
             });
     request->Start();
 }

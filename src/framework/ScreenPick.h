@@ -27,6 +27,9 @@ TPickPath SessionPickPath();
 
 // The text of the one box shown when the desktop has no portal that picks colours.
 QString NoColorPickingText();
+// The text of the box shown when the desktop took the request and then could not pick (its
+// portal failed the request); a pick the user cancelled shows nothing.
+QString PickFailedText();
 
 struct TScreenPickEnv {
     TMessageSink *Messages = nullptr;

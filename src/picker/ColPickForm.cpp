@@ -126,6 +126,7 @@ void TColorPickerForm::PreparePicker()
         FPalette[PaletteCellCount - 1] = FColor;
         FSelected = PaletteCellCount - 1;
     }
+    FPaletteCursor = FSelected;
     GetShape->SetBrushColor(Plain(FColor));
     UpdateControls(ucAll);
 }
@@ -268,6 +269,7 @@ void TColorPickerForm::ColCelPaintBoxMouseDown(Qt::MouseButton button, int x, in
         return;
     if (button == Qt::LeftButton) {
         FSelected = hit;
+        FPaletteCursor = hit;
         UpdateControls(ucAll);
     } else if (button == Qt::RightButton) {
         FPalette[static_cast<std::size_t>(hit)] = CurrentColor();

@@ -15,6 +15,7 @@
 
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -84,6 +85,15 @@ public:
     void GradPaintBoxMouseMove(Qt::MouseButtons buttons, int x, int y);
     void ColorListPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
     void ColorListPaintBoxMouseMove(Qt::MouseButtons buttons, int x, int y);
+    // Keys of the field, the strip and the palette: each acts as the mouse at the position the
+    // key moves to. True when the key was the control's.
+    bool ColorListPaintBoxKeyDown(QKeyEvent *event);
+    bool GradPaintBoxKeyDown(QKeyEvent *event);
+    bool ColCelPaintBoxKeyDown(QKeyEvent *event);
+    // The palette cell the keys act on (the selected cell until they move away from it).
+    int PaletteCursor() const { return FPaletteCursor; }
+    // The centre of a palette cell in the palette's coordinates, where a click selects it.
+    static QPoint CellCentre(int index);
     void OKBtnClick();
     void CancelBtnClick();
     void OKCancelTimerTimer();
@@ -101,6 +111,8 @@ public:
     // The values the strip and the field read: the edits' raw values and the current colour.
     TPickerValues Values() const;
     TColor CurrentColor() const { return FPalette[static_cast<std::size_t>(FSelected)]; }
+    // Where the field's marker stands for the current values and mode.
+    QPoint MarkerPos() const;
     const QImage &FieldBitmap() const { return FFieldBitmap; }
     // The field at the display's resolution when that is not one device pixel per pixel (null
     // otherwise), made with every render.
@@ -143,6 +155,8 @@ protected:
 
 private:
     void CreateControls();
+    // Names for screen readers where no caption says what a control is.
+    void NameControls();
     // The button face behind the window, the window text colour for its texts.
     void ApplyPalette();
     void FormCreate();
@@ -156,6 +170,7 @@ private:
 
     std::array<TColor, PaletteCellCount> FPalette{};
     int FSelected = 0;
+    int FPaletteCursor = 0;
     TColor FColor = 0;
     bool FFieldIdle = true;
     bool FRendering = false;

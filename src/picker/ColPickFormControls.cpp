@@ -120,9 +120,13 @@ void TColorPickerForm::CreateControls()
     OKCancelTimer->setInterval(100);
     OKCancelTimer->setSingleShot(true);
 
+    ColorListPaintBox->SetKeyHandler([this](QKeyEvent *e) { return ColorListPaintBoxKeyDown(e); });
+    GradPaintBox->SetKeyHandler([this](QKeyEvent *e) { return GradPaintBoxKeyDown(e); });
+    ColCelPaintBox->SetKeyHandler([this](QKeyEvent *e) { return ColCelPaintBoxKeyDown(e); });
     QWidget *order[] = {OKBtn, CancelBtn, UHEd, USEd, UBEd, RedEd, GreenEd, BlueEd,
                         FadeRadioGroup->Item(0), FadeRadioGroup->Item(1), FadeRadioGroup->Item(2),
-                        ColorRadioGroup->Item(0), ColorRadioGroup->Item(1), ColorRadioGroup->Item(2)};
+                        ColorRadioGroup->Item(0), ColorRadioGroup->Item(1), ColorRadioGroup->Item(2),
+                        ColorListPaintBox, GradPaintBox, ColCelPaintBox};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -141,10 +145,29 @@ void TColorPickerForm::CreateControls()
     ColorListPaintBox->OnPaint = [this](QPainter &p) { PaintField(p); };
     ColorListPaintBox->OnMouseDown = [this](Qt::MouseButton b, int x, int y) { ColorListPaintBoxMouseDown(b, x, y); };
     ColorListPaintBox->OnMouseMove = [this](Qt::MouseButtons b, int x, int y) { ColorListPaintBoxMouseMove(b, x, y); };
+    NameControls();
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     connect(ColListPaintTimer, &QTimer::timeout, this, [this] { ColListPaintTimerTimer(); });
     connect(OKCancelTimer, &QTimer::timeout, this, [this] { OKCancelTimerTimer(); });
+}
+
+void TColorPickerForm::NameControls()
+{
+    // Each edit by the mode choice beside it.
+    UHEd->setAccessibleName(QStringLiteral("Hue, degrees"));
+    USEd->setAccessibleName(QStringLiteral("Saturation %"));
+    UBEd->setAccessibleName(QStringLiteral("Brightness %"));
+    RedEd->setAccessibleName(QStringLiteral("Red 0-255"));
+    GreenEd->setAccessibleName(QStringLiteral("Green 0-255"));
+    BlueEd->setAccessibleName(QStringLiteral("Blue 0-255"));
+    GetShape->setAccessibleName(QStringLiteral("Preview"));
+    Bevel1->setAccessibleName(QStringLiteral("Preview frame"));
+    GradPanel->setAccessibleName(QStringLiteral("Strip frame"));
+    ColorListPanel->setAccessibleName(QStringLiteral("Field frame"));
+    GradPaintBox->setAccessibleName(QStringLiteral("Colour strip"));
+    ColorListPaintBox->setAccessibleName(QStringLiteral("Colour field"));
+    ColCelPaintBox->setAccessibleName(QStringLiteral("Temporary palette"));
 }
 
 void TColorPickerForm::ApplyPalette()

@@ -23,6 +23,18 @@ void DrawCell(QPainter &painter, int x, int y, const QColor &fill, const QColor 
     painter.fillRect(x + PaletteCellSize - 1, y, 1, PaletteCellSize, pen);
 }
 
+// The keyboard focus of the strip, the field or a palette cell: a dotted black ring with a
+// dotted white ring inside it, seen on any colour. Drawn only while the control has the focus.
+void DrawFocusRing(QPainter &painter, int left, int top, int right, int bottom)
+{
+    painter.save();
+    painter.setPen(QColor(Qt::black));
+    DrawFocusRect(painter, left, top, right, bottom);
+    painter.setPen(QColor(Qt::white));
+    DrawFocusRect(painter, left + 1, top + 1, right - 1, bottom - 1);
+    painter.restore();
+}
+
 } // namespace
 
 void TColorPickerForm::PaintPalette(QPainter &painter) const
@@ -30,6 +42,11 @@ void TColorPickerForm::PaintPalette(QPainter &painter) const
     for (int i = 0; i < PaletteCellCount; ++i)
         DrawCell(painter, (i % PaletteColumns) * PaletteCellStep, (i / PaletteColumns) * PaletteCellStep, ToQColor(FPalette[static_cast<std::size_t>(i)]), ToQColor(clBlack));
     DrawCell(painter, (FSelected % PaletteColumns) * PaletteCellStep, (FSelected / PaletteColumns) * PaletteCellStep, ToQColor(CurrentColor()), ToQColor(clWhite));
+    if (ColCelPaintBox->hasFocus()) {
+        const int x = (FPaletteCursor % PaletteColumns) * PaletteCellStep;
+        const int y = (FPaletteCursor / PaletteColumns) * PaletteCellStep;
+        DrawFocusRing(painter, x + 2, y + 2, x + PaletteCellSize - 2, y + PaletteCellSize - 2);
+    }
 }
 
 void TColorPickerForm::PaintStrip(QPainter &painter)
@@ -39,11 +56,13 @@ void TColorPickerForm::PaintStrip(QPainter &painter)
     const qreal ratio = PaintRatio(painter);
     if (ratio == 1.0) {
         painter.drawImage(0, 0, rows);
-        return;
+    } else {
+        QImage device;
+        ExpandToDevice(rows, ratio, device);
+        painter.drawImage(QPointF(0, 0), device);
     }
-    QImage device;
-    ExpandToDevice(rows, ratio, device);
-    painter.drawImage(QPointF(0, 0), device);
+    if (GradPaintBox->hasFocus())
+        DrawFocusRing(painter, 0, 0, GradPaintBox->width(), GradPaintBox->height());
 }
 
 void TColorPickerForm::ColListPaintTimerTimer()
@@ -162,12 +181,9 @@ void TColorPickerForm::PaintField(QPainter &painter) const
     const TPickerValues v = Values();
     const int w = ColorListPaintBox->width();
     const int h = ColorListPaintBox->height();
-    int x = 0;
-    int y = 0;
-    if (IsHSBMode(mode))
-        HSBToFieldPos(mode, PackHSB(v.Hue, v.Saturation, v.Brightness), x, y, w, h);
-    else
-        RGBToFieldPos(mode, v.Blue * 65536 + v.Green * 256 + v.Red, x, y, w, h);
+    const QPoint marker = MarkerPos();
+    const int x = marker.x();
+    const int y = marker.y();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(ToQColor(MarkerColorOn(FieldColor(mode, v, x, y, w, h))), 1));
@@ -175,6 +191,23 @@ void TColorPickerForm::PaintField(QPainter &painter) const
         painter.drawEllipse(QRect(x - 4, y - 4, 8, 8));
     else // the same circle round the centre of pixel (x, y), at the device's resolution
         painter.drawEllipse(QRectF(x - 3.5, y - 3.5, 8, 8));
+    if (ColorListPaintBox->hasFocus())
+        DrawFocusRing(painter, 0, 0, w, h);
+}
+
+QPoint TColorPickerForm::MarkerPos() const
+{
+    const TColorSwitch mode = GetColorSwitch();
+    const TPickerValues v = Values();
+    const int w = ColorListPaintBox->width();
+    const int h = ColorListPaintBox->height();
+    int x = 0;
+    int y = 0;
+    if (IsHSBMode(mode))
+        HSBToFieldPos(mode, PackHSB(v.Hue, v.Saturation, v.Brightness), x, y, w, h);
+    else
+        RGBToFieldPos(mode, v.Blue * 65536 + v.Green * 256 + v.Red, x, y, w, h);
+    return {x, y};
 }
 
 void TColorPickerForm::DetectPixelFormat()

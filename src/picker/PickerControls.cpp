@@ -7,7 +7,34 @@
 
 TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent)
 {
+    InstallPickerAccessible();
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPaintBox::SetKeyHandler(std::function<bool(QKeyEvent *)> handler)
+{
+    OnKeyDown = std::move(handler);
+    setFocusPolicy(OnKeyDown ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TPaintBox::keyPressEvent(QKeyEvent *event)
+{
+    if (OnKeyDown && OnKeyDown(event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TPaintBox::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TPaintBox::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TPaintBox::paintEvent(QPaintEvent *)
@@ -34,6 +61,11 @@ void TPaintBox::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
+TRadioItem::TRadioItem(const QString &text, QWidget *parent) : QRadioButton(text, parent)
+{
+    InstallPickerAccessible();
+}
+
 TRawEdit::TRawEdit(QWidget *parent) : QLineEdit(parent) {}
 
 void TRawEdit::keyReleaseEvent(QKeyEvent *event)
@@ -48,7 +80,7 @@ TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, QWidg
 {
     const int rows = static_cast<int>(items.size());
     for (int i = 0; i < rows; ++i) {
-        auto *item = new QRadioButton(items[i], this);
+        auto *item = new TRadioItem(items[i], this);
         item->setAutoExclusive(false);
         item->setGeometry(8, top + i * step, 72, 20);
         FItems.push_back(item);

@@ -3,28 +3,42 @@
 #include <QColor>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
-class QRadioButton;
+
+// Makes the picker's controls known to screen readers (PickerAccessible.cpp); each of them does
+// this when it is made.
+void InstallPickerAccessible();
+// Tells a screen reader that the strip's or the field's value, or the palette's cursor, moved.
+void NotifyPickerBoxChanged(QWidget *box);
 
 // A control that paints itself through a handler and passes mouse input on in its own
 // coordinates. Presses grab the mouse, so moves keep arriving (with points outside the control)
-// while a button is held.
+// while a button is held. With a key handler it takes the focus from the keyboard (Tab) only,
+// never from a click, and repaints when the focus comes or goes.
 class TPaintBox : public QWidget {
+    Q_OBJECT
 public:
     explicit TPaintBox(QWidget *parent);
 
     std::function<void(QPainter &)> OnPaint;
     std::function<void(Qt::MouseButton, int, int)> OnMouseDown;
     std::function<void(Qt::MouseButtons, int, int)> OnMouseMove;
+    // True when the key was the box's; other keys go on to the window (Escape, Tab, Return).
+    std::function<bool(QKeyEvent *)> OnKeyDown;
+    void SetKeyHandler(std::function<bool(QKeyEvent *)> handler);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 };
 
 // A single-line edit that carries a raw integer beside its text and reports key releases.
@@ -37,6 +51,14 @@ public:
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
+};
+
+// One mode choice of a radio group. The group decides which items are checked; a screen reader
+// sees a radio button whose actions click it (PickerAccessible.cpp).
+class TRadioItem : public QRadioButton {
+    Q_OBJECT
+public:
+    TRadioItem(const QString &text, QWidget *parent);
 };
 
 // A captioned group of radio items of which at most one is chosen; -1 means none.

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPointer>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace {
@@ -35,7 +36,12 @@ QToolButton *AddScreenPickButton(TColorPickerForm &form, TScreenPickStarter pick
     button->setGeometry(143, 281, 24, 24);
     button->setIcon(EyedropperIcon());
     button->setToolTip(QStringLiteral("Pick from screen"));
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setAccessibleName(QStringLiteral("Pick from screen"));
+    // Reached by Tab after the palette, and by the main window's key for the same command.
+    button->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(form.ColCelPaintBox, button);
+    auto *key = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), &form);
+    QObject::connect(key, &QShortcut::activated, button, &QToolButton::click);
     QPointer<TColorPickerForm> target(&form);
     QObject::connect(button, &QToolButton::clicked, &form, [target, pick] {
         if (!pick || !target)

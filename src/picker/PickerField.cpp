@@ -155,6 +155,15 @@ int StripClickValue(TColorSwitch mode, int y, int h)
     return mode == csHue ? (h - 1 - y) * 256 * 3 / h : (h - 1 - y) * 256 / h;
 }
 
+int StripClickRow(TColorSwitch mode, const TPickerValues &v, int h)
+{
+    const int compared = StripComparedValue(mode, v);
+    for (int y = 0; y < h; ++y)
+        if (StripClickValue(mode, y, h) <= compared)
+            return y;
+    return h - 1;
+}
+
 TColor MarkerColorOn(TColor c)
 {
     return GetRValue(c) + GetGValue(c) + GetBValue(c) < 384 ? clWhite : clBlack;

@@ -46,6 +46,9 @@ int StripComparedValue(TColorSwitch mode, const TPickerValues &v);
 int StripMarkerRow(TColorSwitch mode, const TPickerValues &v, int h = StripHeight);
 // The value a click on row y sets: 768 steps for the hue, 256 for the rest.
 int StripClickValue(TColorSwitch mode, int y, int h = StripHeight);
+// The row a click would have to hit to give the current value: the first row from the top whose
+// click value is not greater than it. The strip's keys move from this row.
+int StripClickRow(TColorSwitch mode, const TPickerValues &v, int h = StripHeight);
 // White on dark colours, black on light ones (sum of the components below 384).
 TColor MarkerColorOn(TColor c);
 // Paints the whole strip (rows as solid lines, the marker row in its contrast colour) into a

@@ -21,6 +21,7 @@ int LozengeCentre(int height)
 
 TLozengeCheckBox::TLozengeCheckBox(QWidget *owner) : QWidget(owner)
 {
+    InstallLozengeAccessible();
     resize(170, 30);
     setFocusPolicy(Qt::StrongFocus);
     // Moves are reported with and without a button held.
@@ -33,6 +34,7 @@ void TLozengeCheckBox::SetChecked(bool value)
         return;
     FChecked = value;
     repaint();
+    NotifyLozengeChecked(this);
 }
 
 void TLozengeCheckBox::SetCaption(const QString &value)
@@ -58,6 +60,7 @@ void TLozengeCheckBox::Click()
     FChecked = !FChecked;
     setFocus(Qt::MouseFocusReason);
     repaint();
+    NotifyLozengeChecked(this);
     if (OnClick)
         OnClick();
 }

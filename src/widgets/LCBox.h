@@ -10,6 +10,13 @@
 // (30 gives 15, 29 gives 14, 31 gives 16).
 int LozengeCentre(int height);
 
+class TLozengeCheckBox;
+// Makes lozenge boxes known to screen readers (see LCBoxAccessible.cpp); every box does this
+// when it is made.
+void InstallLozengeAccessible();
+// Tells a screen reader that the box's checked state changed.
+void NotifyLozengeChecked(TLozengeCheckBox *box);
+
 // A two-state check box drawn as a bevelled diamond: raised when unchecked, sunken when checked.
 // A left click toggles it and fires OnClick after the new state is painted; the Space key does
 // nothing; the Checked setter is silent.

@@ -1,5 +1,7 @@
 #include "widgets/ShineSpdBtn.h"
 
+#include "framework/Accessible.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
@@ -102,6 +104,7 @@ bool MouseCaptured()
 
 TShineSpeedButton::TShineSpeedButton(QWidget *owner) : QWidget(owner)
 {
+    InstallShineButtonAccessible();
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
@@ -229,7 +232,14 @@ void TShineSpeedButton::SetState(TShineButtonState state)
 {
     if (state == FState)
         return;
+    const bool wasDown = FState <= sbDown;
     FState = state;
+    if (wasDown != (state <= sbDown)) {
+        QAccessible::State changed;
+        changed.pressed = true;
+        changed.checked = FGroupIndex != 0;
+        NotifyAccessibleState(this, changed);
+    }
     if (OnStateChange)
         OnStateChange(this);
 }

@@ -144,6 +144,10 @@ struct TStateGlyph {
     bool IsNull() const { return Image.isNull(); }
 };
 
+// Makes command buttons known to screen readers (see ShineSpdBtnAccessible.cpp); every button
+// does this when it is made.
+void InstallShineButtonAccessible();
+
 // The program's command button: a flat push button, optionally gradient-filled,
 // with hover, pressed and latched looks, caption embossing and glyph light effects. It never
 // takes the keyboard focus; it clicks on a left release over it and on its accelerator key.

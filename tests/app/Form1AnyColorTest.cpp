@@ -211,6 +211,26 @@ TEST_F(Form1AnyColor, DropOnTheSwatchTakesColoursAndReadableTextsOnly)
     EXPECT_EQ(NotationFields(), before);
 }
 
+TEST_F(Form1AnyColor, SixteenBitChannelsOfADroppedColourRoundToTheNearestByte)
+{
+    const auto raw = [](quint16 r, quint16 g, quint16 b) {
+        const quint16 channels[4] = {r, g, b, 0xFFFF};
+        QMimeData data;
+        data.setData(QStringLiteral("application/x-color"),
+                     QByteArray(reinterpret_cast<const char *>(channels), sizeof channels));
+        return ColorFromMime(&data);
+    };
+    EXPECT_EQ(raw(0x2222, 0xCCCC, 0x7FFF), RGB(0x22, 0xCC, 0x80));
+    EXPECT_EQ(raw(0x7F7F, 0x7FFE, 0x807F), RGB(0x7F, 0x7F, 0x80));
+    EXPECT_EQ(raw(0, 0x0080, 0xFFFF), RGB(0, 1, 0xFF));
+    EXPECT_EQ(raw(0x007F, 0xFF7F, 0xFFFE), RGB(0, 0xFF, 0xFF));
+    // What Qt writes for each byte (the byte times 257) reads back as that byte.
+    for (int v = 0; v <= 255; ++v) {
+        const QRgba64 written = QColor(v, v, v).rgba64();
+        EXPECT_EQ(raw(written.red(), written.green(), written.blue()), RGB(v, v, v)) << v;
+    }
+}
+
 TEST_F(Form1AnyColor, DragDataCarryTheColourAndItsHtmlText)
 {
     const auto data = ColorMimeData(Default);

@@ -263,8 +263,8 @@ TEST_F(Form1Restore, JapaneseFieldConvertsOnFocusAndSelectsAllOnClick)
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->KanjiEdit->setText(QStringLiteral("A"));
-    form->FTEdit->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(form->FTEdit, Qt::Key_Tab);
+    form->Edit5->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(form->Edit5, Qt::Key_Tab);
     ASSERT_TRUE(form->KanjiEdit->hasFocus());
     EXPECT_EQ(form->UniCodeEdit->text(), QStringLiteral("\\u0041"));
     EXPECT_EQ(Clipboard(), QStringLiteral("\\u0041"));

@@ -1,3 +1,4 @@
+#include "app/Desktop.h"
 #include "app/Unit1.h"
 #include "framework/SettingsPath.h"
 #include "picker/ColPickForm.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,6 +27,7 @@ protected:
         env.Messages = &messages;
         env.IniFileName = ini;
         env.IniStoreFileName = store;
+        env.PlacesWindows = placesWindows;
         env.ColorDialogRunner = [this](TColorDialog &d) {
             if (dialogUser)
                 dialogUser(d);
@@ -50,18 +53,35 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-    // Writes raw bytes into an item of the main window's file, as a hand-edited file could hold.
-    void StoreStream(const QString &item, const QByteArray &bytes)
+    // Writes into the main window's file through a store of its own, as an earlier run or a
+    // hand edit would have.
+    void WithStore(const std::function<void(TRegManager &)> &write)
     {
         TRecordingMessageSink sink;
         TRegManager store(nullptr, sink);
         store.RegType = rtIni;
         store.IniFileName = ini;
         AddForm1RegItems(*store.RegItems());
-        QByteArray copy = bytes;
-        QBuffer buffer(&copy);
-        buffer.open(QIODevice::ReadOnly);
-        store.Filer(item)->WriteStream(&buffer);
+        write(store);
+    }
+
+    void StorePosition(int left, int top)
+    {
+        WithStore([&](TRegManager &store) {
+            store.Filer(QStringLiteral("Form1Left"))->WriteInteger(left);
+            store.Filer(QStringLiteral("Form1Top"))->WriteInteger(top);
+        });
+    }
+
+    // Raw bytes in an item, as a hand-edited file could hold them.
+    void StoreStream(const QString &item, const QByteArray &bytes)
+    {
+        WithStore([&](TRegManager &store) {
+            QByteArray copy = bytes;
+            QBuffer buffer(&copy);
+            buffer.open(QIODevice::ReadOnly);
+            store.Filer(item)->WriteStream(&buffer);
+        });
     }
 
     static void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
@@ -69,6 +89,7 @@ protected:
     QTemporaryDir dir;
     QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
     QString store; // where the close stores, when not `ini`
+    std::optional<bool> placesWindows; // empty: as the platform plugin says
     TRecordingMessageSink messages;
     std::function<void(TColorDialog &)> dialogUser;
     bool dialogOk = true;
@@ -237,16 +258,39 @@ TEST_F(Form1Settings, AnyDamagedSettingsFileStartsAndCloses)
 
 TEST_F(Form1Settings, OffScreenPositionOpensAtTheDefault)
 {
-    {
-        TRecordingMessageSink sink;
-        TRegManager store(nullptr, sink);
-        store.RegType = rtIni;
-        store.IniFileName = ini;
-        AddForm1RegItems(*store.RegItems());
-        store.Filer(QStringLiteral("Form1Left"))->WriteInteger(-99999);
-        store.Filer(QStringLiteral("Form1Top"))->WriteInteger(50);
-    }
+    StorePosition(-99999, 50);
     EXPECT_EQ(Start()->pos(), QPoint(100, 100));
+}
+
+TEST_F(Form1Settings, WhereWindowsCannotBePlacedTheStoredPositionStaysAsItWas)
+{
+    StorePosition(300, 200);
+    Start()->close(); // once everywhere, so the file has all it will ever have
+    const QString before = IniText();
+    placesWindows = false;
+    {
+        auto form = Start();
+        form->show();
+        form->move(-3, -30); // what such a platform reports after its decorations
+        form->close();
+    }
+    EXPECT_EQ(IniText(), before);
+    EXPECT_TRUE(IniText().contains(QStringLiteral("Top=200")));
+    EXPECT_TRUE(IniText().contains(QStringLiteral("Left=300")));
+
+    // The platforms that do place windows keep what the window was moved to.
+    placesWindows = true;
+    {
+        auto form = Start();
+        EXPECT_EQ(form->pos(), QPoint(300, 200));
+        form->move(310, 210);
+        form->close();
+    }
+    EXPECT_TRUE(IniText().contains(QStringLiteral("Top=210")));
+    EXPECT_FALSE(PlatformPlacesWindows(QStringLiteral("wayland")));
+    EXPECT_FALSE(PlatformPlacesWindows(QStringLiteral("wayland-egl")));
+    EXPECT_TRUE(PlatformPlacesWindows(QStringLiteral("xcb")));
+    EXPECT_TRUE(PlatformPlacesWindows(QStringLiteral("offscreen")));
 }
 
 TEST_F(Form1Settings, FailedWriteAtCloseShowsTheErrorAndClosesAnyway)

@@ -58,7 +58,8 @@ TEST(PickerEyedropper, ButtonSitsBesideThePreviewOverNoOtherControl)
             continue;
         EXPECT_FALSE(child->geometry().intersects(b)) << child->metaObject()->className();
     }
-    EXPECT_EQ(w.button->focusPolicy(), Qt::NoFocus);
+    // The keyboard reaches it by Tab only; a click leaves the focus where it was.
+    EXPECT_EQ(w.button->focusPolicy(), Qt::TabFocus);
 }
 
 TEST(PickerEyedropper, PickedColourGoesIntoTheSelectedCellAndEveryControl)
@@ -123,4 +124,21 @@ TEST(PickerEyedropper, DialogOffersTheButtonOnlyWithAPickAndHandsThePickBack)
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.Color(), 0xC0FFEE);
     EXPECT_EQ(dialog.GetTemporaryPalette(27), 0xC0FFEE);
+}
+
+TEST(PickerEyedropper, KeyboardReachesThePipetteByTabAndByItsKey)
+{
+    PickerWindow w;
+    w.form.show();
+    w.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+    EXPECT_EQ(w.button->accessibleName(), QStringLiteral("Pick from screen"));
+    w.form.ColCelPaintBox->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.form.ColCelPaintBox, Qt::Key_Tab);
+    EXPECT_TRUE(w.button->hasFocus());
+
+    w.pick.answer = 0x563412;
+    QTest::keyClick(w.button, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.pick.picks, 1);
+    EXPECT_EQ(w.form.PaletteColor(5), 0x563412);
 }

@@ -2,6 +2,7 @@
 
 #include "../Contrast.h"
 #include "../HighDpi.h"
+#include "OpenPicker.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +13,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<TColorPickerForm> OpenAt(TColor colour, TColorSwitch mode, qreal displayRatio = 0)
-{
-    auto form = std::make_unique<TColorPickerForm>(
-        nullptr, [displayRatio] { return TDisplayFormat{32, QImage::Format_RGB32, displayRatio}; });
-    for (int i = 0; i < 16; ++i)
-        form->SetPaletteColor(i, RGB(i * 16, 255 - i * 16, (i * 40) & 255));
-    form->SetColorSwitch(mode);
-    form->SetColor(colour);
-    form->PreparePicker();
-    form->show();
-    form->ColListPaintTimerTimer();
-    return form;
-}
 
 QImage RenderOne(QWidget &w)
 {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "framework/Colors.h"
+
+#include <QLabel>
+
+// "#RRGGBB" in upper case: how the swatch reads its colour out and how a dragged colour is
+// written as text.
+QString HtmlColorText(TColor color);
+
+// The main window's colour swatch: a label filled with the current colour. A screen reader
+// finds it by its accessible name and reads the colour as its text ("#98B5D1"), told each time
+// it changes.
+class TColorSwatch : public QLabel {
+    Q_OBJECT
+public:
+    explicit TColorSwatch(QWidget *parent);
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+
+private:
+    TColor FColor = 0;
+};

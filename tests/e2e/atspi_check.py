@@ -1,0 +1,207 @@
+"""Drives Pigmora through AT-SPI only, as a screen reader would: every control of the main
+window and the picker window has its role and a name of its own, and its Press or Toggle action
+runs its command. Arguments: the program, the file its output goes to."""
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+EXE, LOG = sys.argv[1], sys.argv[2]
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def until(probe, what, seconds=10):
+    end = time.time() + seconds
+    while time.time() < end:
+        try:
+            value = probe()
+        except Exception:  # an object that went away while it was read
+            value = None
+        if value:
+            return value
+        time.sleep(0.05)
+    fail("timed out waiting for " + what)
+
+
+def descendants(acc):
+    for child in acc:
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def role(acc):
+    return acc.getRoleName()
+
+
+def actions(acc):
+    try:
+        act = acc.queryAction()
+    except NotImplementedError:
+        return {}
+    return {act.getName(i): i for i in range(act.nActions)}
+
+
+def do(acc, name):
+    acts = actions(acc)
+    if name not in acts:
+        fail("%s '%s' has no %s action (it has %s)" % (role(acc), acc.name, name, list(acts)))
+    acc.queryAction().doAction(acts[name])
+
+
+def text(acc):
+    t = acc.queryText()
+    return t.getText(0, t.characterCount)
+
+
+def set_text(acc, value):
+    acc.queryEditableText().setTextContents(value)
+
+
+def checked(acc):
+    return acc.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def clipboard():
+    return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, text=True).stdout
+
+
+def named(window, role_name, name):
+    for acc in descendants(window):
+        if role(acc) == role_name and acc.name == name:
+            return acc
+    fail("no %s named '%s' in '%s'" % (role_name, name, window.name))
+
+
+def check_names(window, roles):
+    """Every object of the window with one of the roles has a non-empty name no other has."""
+    seen = {}
+    for acc in descendants(window):
+        if role(acc) not in roles:
+            continue
+        if not acc.name:
+            fail("a %s in '%s' has no name" % (role(acc), window.name))
+        if acc.name in seen:
+            fail("two objects in '%s' are named '%s'" % (window.name, acc.name))
+        seen[acc.name] = acc
+    return seen
+
+
+def app_of(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+program = subprocess.Popen([EXE], stdout=open(LOG, "w"), stderr=subprocess.STDOUT)
+try:
+    app = until(lambda: app_of(program.pid), "the program on the accessibility bus", 20)
+    main = until(lambda: next((w for w in app if w is not None and w.name == "Pigmora"), None), "the main window")
+    if role(main) != "frame":
+        fail("the main window is a %s, not a frame" % role(main))
+
+    controls = check_names(main, {"push button", "check box", "text"})
+    roles = [role(a) for a in controls.values()]
+    if roles.count("push button") != 20 or roles.count("text") != 12 or roles.count("check box") != 1:
+        fail("expected 20 buttons, 12 fields and 1 check box, found %s" % sorted(roles))
+    for name, acc in controls.items():
+        wanted = {"push button": "Press", "check box": "Toggle"}.get(role(acc))
+        if wanted and wanted not in actions(acc):
+            fail("'%s' has no %s action" % (name, wanted))
+
+    swatch = named(main, "label", "Current colour")
+    if text(swatch) != "#98B5D1":
+        fail("the swatch reads '%s'" % text(swatch))
+    pov = controls["POV-Ray colour"]
+    html = controls["HTML (RGB)"]
+    labels = [r.getTarget(0).name for r in controls["Red 0-100%"].getRelationSet()
+              if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
+    if labels != ["Red"]:
+        fail("'Red 0-100%%' is labelled by %s" % labels)
+
+    # Each button runs its command: the fields or the clipboard change.
+    do(controls["repre: Show again (repre)"], "Press")
+    until(lambda: text(pov) == "rgb <0.596, 0.71, 0.82>", "repre to fill the fields")
+    for button, wanted in [("rgb: Copy rgb (POV-Ray)", "rgb <0.596, 0.71, 0.82>"),
+                           ("HTML: Copy HTML", "#98B5D1"),
+                           ("Delphi: Copy Delphi constant", "$00D1B598"),
+                           ("rgbf: Copy rgbf (with filter)", "rgbf <0.596, 0.71, 0.82, 0>"),
+                           ("rgbt: Copy rgbt (with transmit)", "rgbt <0.596, 0.71, 0.82, 0>")]:
+        do(controls[button], "Press")
+        until(lambda: clipboard() == wanted, "'%s' to copy '%s' (clipboard: '%s')" % (button, wanted, clipboard()))
+
+    box = controls["pigment"]
+    do(box, "Toggle")
+    until(lambda: checked(box) and text(pov).startswith("pigment{"), "the pigment box to wrap the notation")
+    do(box, "Toggle")
+    until(lambda: not checked(box) and text(pov).startswith("rgb <"), "the pigment box to unwrap it")
+
+    set_text(html, "#123456")
+    do(controls["RGB: Restore from HTML (RGB)"], "Press")
+    until(lambda: text(swatch) == "#123456" and text(controls["Red 0-255"]) == "18", "the HTML field read back")
+    set_text(controls["Green 0-255"], "200")
+    do(controls["0-255: Restore from 0-255"], "Press")
+    until(lambda: text(swatch) == "#12C856", "the 0-255 fields read back")
+    do(controls["ra1: Random colour (ra1)"], "Press")
+    until(lambda: text(swatch) != "#12C856", "a random colour")
+    do(controls["clear: Clear the fields"], "Press")
+    until(lambda: text(pov) == "" and text(html) == "", "the fields cleared")
+    set_text(controls["Japanese text"], "A")
+    do(controls["J to Hex: Japanese to escapes (J to Hex)"], "Press")
+    until(lambda: text(controls["Escapes"]) == "\\u0041" and clipboard() == "\\u0041", "the escapes")
+    set_text(controls["Escapes"], "\\u0042")
+    do(controls["restore: Escapes to Japanese"], "Press")
+    until(lambda: text(controls["Japanese text"]) == "B", "the escapes read back")
+
+    # The picker window: every control named, modes chosen by their radio buttons, a cell
+    # selected, OK takes its colour.
+    do(controls["(Photoshop): (Photoshop) colour picker"], "Press")
+    picker = until(lambda: next((w for w in app if w is not None and w.name not in ("Pigmora", "")), None),
+                   "the picker window")
+    until(lambda: len([a for a in descendants(picker) if role(a) == "list item"]) == 28, "the 28 palette cells")
+    picked = check_names(picker, {"push button", "radio button", "text", "slider", "color chooser", "list",
+                                  "list item", "label", "panel", "filler"})
+    radios = [a for a in picked.values() if role(a) == "radio button"]
+    if len(radios) != 6:
+        fail("the picker has %d radio buttons" % len(radios))
+    for choice in ("green", "B [%]"):
+        do(picked[choice], "Toggle")
+        until(lambda: [r.name for r in radios if checked(r)] == [choice],
+              "'%s' alone to be chosen (chosen: %s)" % (choice, [r.name for r in radios if checked(r)]))
+    strip = picked["Colour strip"]
+    if strip.queryValue().maximumValue != 255:
+        fail("in the brightness mode the strip runs to %s" % strip.queryValue().maximumValue)
+    cells = [a for a in descendants(picked["Temporary palette"]) if role(a) == "list item"]
+    do(cells[0], "Press")
+    until(lambda: cells[0].getState().contains(pyatspi.STATE_SELECTED), "the first cell selected")
+    until(lambda: text(picked["Red 0-255"]) == "255" and text(picked["Green 0-255"]) == "0", "the cell's colour in the edits")
+    if not picked.get("Pick from screen"):
+        fail("the pipette has no name")
+    do(picked["O K"], "Press")
+    until(lambda: text(swatch) == "#FF0000", "the picker's colour taken")
+
+    # A message box comes and goes by its button.
+    do(controls["about"], "Press")
+    box = until(lambda: next((w for w in app if w is not None and role(w) in ("dialog", "alert")
+                              and any(a.name == "Pigmora ver1.11" for a in descendants(w))), None), "the About box")
+    do(next(a for a in descendants(box) if role(a) == "push button"), "Press")
+    until(lambda: all(w is None or w.name == "Pigmora" or role(w) not in ("dialog", "alert") for w in app),
+          "the About box to close")
+
+    do(controls["Exit"], "Press")
+    try:
+        status = program.wait(10)
+    except subprocess.TimeoutExpired:
+        fail("Exit did not end the program")
+    if status != 0:
+        fail("exit status %d" % status)
+finally:
+    if program.poll() is None:
+        program.kill()
