@@ -56,15 +56,12 @@ std::optional<TTakenColor> ColorFromMime(const QMimeData *data)
         // The raw channels first: Qt may also offer them converted, through a text, into a colour
         // that is not valid.
         if (const auto c = RawXColor(data->data(XColorMime)))
-            return c;
+            return TTakenColor{*c, false, {}};
         const QVariant v = data->colorData();
         if (v.metaType() == QMetaType::fromType<QColor>()) {
             const QColor c = v.value<QColor>();
             if (c.isValid())
                 return TTakenColor{FromQColor(c.toRgb()), false, {}};
-        } else if (v.metaType() == QMetaType::fromType<QByteArray>()) {
-            if (const auto c = RawXColor(v.toByteArray()))
-                return TTakenColor{*c, false, {}};
         }
     }
     if (data->hasText()) {

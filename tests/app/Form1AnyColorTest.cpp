@@ -218,7 +218,8 @@ TEST_F(Form1AnyColor, SixteenBitChannelsOfADroppedColourRoundToTheNearestByte)
         QMimeData data;
         data.setData(QStringLiteral("application/x-color"),
                      QByteArray(reinterpret_cast<const char *>(channels), sizeof channels));
-        return ColorFromMime(&data);
+        const auto taken = ColorFromMime(&data);
+        return taken ? std::optional(taken->Color) : std::nullopt;
     };
     EXPECT_EQ(raw(0x2222, 0xCCCC, 0x7FFF), RGB(0x22, 0xCC, 0x80));
     EXPECT_EQ(raw(0x7F7F, 0x7FFE, 0x807F), RGB(0x7F, 0x7F, 0x80));
