@@ -2,6 +2,7 @@
 
 #include "app/Escapes.h"
 #include "app/Notations.h"
+#include "app/PickAsShown.h"
 #include "app/PovGamma.h"
 #include "app/RandomColor.h"
 #include "app/Restore.h"
@@ -163,6 +164,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     RegManager1->RegType = rtIni;
     AddForm1RegItems(*RegManager1->RegItems());
     AddSrgbRegItem(*RegManager1->RegItems());
+    AddAsShownRegItem(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
 
@@ -210,6 +212,7 @@ void TForm1::LoadSettings()
         ColorPickerDialog->SetTemporaryPalette(
             n, RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))->ReadInteger());
     LoadSrgbSetting();
+    LoadAsShownSetting();
 }
 
 QPoint TForm1::OnSomeScreen(QPoint stored) const
@@ -242,6 +245,7 @@ void TForm1::FormCloseQuery()
             RegManager1->Filer(QStringLiteral("TemporaryPalette%1").arg(n))
                 ->WriteInteger(ColorPickerDialog->GetTemporaryPalette(n));
         StoreSrgbSetting();
+        StoreAsShownSetting();
     });
 }
 

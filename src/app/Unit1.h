@@ -79,6 +79,8 @@ public:
     QString fColorText, fRR, fGG, fBB, fRgbfText, fRgbtText, fRestoreText, fFilterText;
     // The POV-Ray 3.7 gamma switch: POV-Ray notations written with srgb, srgbf and srgbt.
     bool fSrgb = false;
+    // "Pick as the monitor shows it": the eyedropper converts through the display profile.
+    bool fAsShown = false;
 
     void DoRGB();
     // Makes a colour current and renders it everywhere; an empty result changes nothing.
@@ -120,6 +122,8 @@ public:
     void PasteColorClick();
     // The srgb switch, turned; re-renders as the pigment switch does.
     void SrgbSwitchClick();
+    // The "Pick as the monitor shows it" switch, turned.
+    void AsShownSwitchClick();
     // Makes the colour that the data hold current (ColorFromMime); false when they hold none.
     bool TakeColor(const QMimeData *data);
 
@@ -142,6 +146,10 @@ private:
     void CreateCommands();
     void LoadSrgbSetting();
     void StoreSrgbSetting();
+    void LoadAsShownSetting();
+    void StoreAsShownSetting();
+    // Writes a switch's item, unless it is off and the file never had it.
+    void StoreSwitch(const QString &item, bool on, bool stored);
     void Beep();
     QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
@@ -155,6 +163,7 @@ private:
     TForm1Env FEnv;
     TColor FSwatchColor = 0;
     TScreenPicker *FScreenPicker = nullptr;
-    // The switch as the settings file held it at start.
+    // The switches as the settings file held them at start.
     bool FSrgbStored = false;
+    bool FAsShownStored = false;
 };

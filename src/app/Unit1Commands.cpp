@@ -21,6 +21,8 @@ void TForm1::CreateCommands()
                              {}});
     CommandMenu->AddCommand({QStringLiteral("srgb (POV-Ray 3.7 gamma)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
                              [this] { Command(&TForm1::SrgbSwitchClick); }, {}, [this] { return fSrgb; }});
+    CommandMenu->AddCommand({QStringLiteral("Pick as the monitor shows it"), {},
+                             [this] { Command(&TForm1::AsShownSwitchClick); }, {}, [this] { return fAsShown; }});
     CommandMenu->AddSeparator();
 
     new TColorDrop(
@@ -64,7 +66,12 @@ void TForm1::LoadSrgbSetting()
 
 void TForm1::StoreSrgbSetting()
 {
+    StoreSwitch(SrgbItemName, fSrgb, FSrgbStored);
+}
+
+void TForm1::StoreSwitch(const QString &item, bool on, bool stored)
+{
     // Nothing is added to a file that never had the switch on, so it keeps its bytes.
-    if (fSrgb || FSrgbStored)
-        RegManager1->Filer(SrgbItemName)->WriteBool(fSrgb);
+    if (on || stored)
+        RegManager1->Filer(item)->WriteBool(on);
 }

@@ -2,7 +2,6 @@
 
 #include "framework/PortalPick.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -54,8 +53,11 @@ void TScreenPicker::Pick(QWidget *window, TTaken taken)
 
 void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
 {
-    auto *overlay = new TPickOverlay(FEnv.Grab, window);
+    auto *overlay = new TPickOverlay(FEnv.Screen, window);
     FOverlay = overlay;
+    // Profiles are read afresh for each pick: a calibration tool may have set a new one since.
+    if (FEnv.AsShown && FEnv.AsShown())
+        overlay->ShowAsShown(std::make_shared<TDisplayProfiles>(FEnv.Profiles));
     // The overlay closes itself; from its answer on the picker is free again.
     connect(overlay, &TPickOverlay::Cancelled, this, [this] { FOverlay = nullptr; });
     connect(overlay, &TPickOverlay::Taken, this, [this, taken](TColor color) {
@@ -63,7 +65,7 @@ void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
         if (taken)
             taken(color);
     });
-    overlay->Begin(QCursor::pos());
+    overlay->Begin();
 }
 
 void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "framework/DisplayProfile.h"
 #include "framework/MessageBoxes.h"
 #include "framework/PickOverlay.h"
 #include "framework/PortalPick.h"
@@ -34,8 +35,13 @@ struct TScreenPickEnv {
     std::optional<TPickPath> Path;
     // The bus the portal is asked on; empty for the session bus, connected at the first pick.
     std::function<QDBusConnection()> Bus;
-    // What the magnifier reads; empty for the screen itself.
-    TScreenGrab Grab;
+    // What the magnifier reads and how it moves the pointer; empty members for the screen itself.
+    TScreenAccess Screen;
+    // Whether colours are taken as the monitor shows them (through its display profile); empty
+    // for never. Asked at the start of each pick.
+    std::function<bool()> AsShown;
+    // Where the monitors' profiles come from; empty for the X server's root window properties.
+    TDisplayProfiles::TSource Profiles;
 };
 
 // The eyedropper both windows share. Pick() returns at once; `taken` runs later with the colour

@@ -27,9 +27,9 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a display it picks itself.
+# Starts Xvfb on a display it picks itself; arguments are added to its own (more screens).
 e2e_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 "$@" -noreset -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
   E2E_XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$E2E_TMP/display" ] && break
