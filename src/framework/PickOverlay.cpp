@@ -175,14 +175,11 @@ void TPickOverlay::FollowPointer(QScreen *screen)
 {
     if (!screen)
         return;
-    // A screen of another X server screen is another desktop: the window moves there and takes
-    // the grabs again, which its new native window does not hold.
-    QWindow *window = windowHandle();
-    if (window && window->screen() && !window->screen()->virtualSiblings().contains(screen)) {
-        window->setScreen(screen);
-        if (FGrabbing)
-            TakeGrabs();
-    }
+    // A screen of another X screen is another desktop, where this window cannot go; the pointer
+    // grab still reports there, so the pick works and the magnifier waits on its own screen.
+    const QWindow *window = windowHandle();
+    if (window && window->screen() && !window->screen()->virtualSiblings().contains(screen))
+        return;
     const QPointF at = LogicalFromDevice(FCentre.Pos, screen->geometry().topLeft(), screen->devicePixelRatio());
     move(PlaceFor(at.toPoint(), screen->geometry(), size()));
 }

@@ -28,7 +28,7 @@ start_pick() {
 }
 # The HTML form of the current colour, as Ctrl+Shift+H copies it.
 current_html() {
-  echo -n "-" | xclip -selection clipboard
+  echo -n "-" | xclip -selection clipboard >/dev/null 2>&1
   xdotool windowfocus --sync "$E2E_WID"
   xdotool key --clearmodifiers ctrl+shift+h
   e2e_until [ "$(e2e_clipboard)" != "-" ] || fail "Ctrl+Shift+H copied nothing at scale $scale"
