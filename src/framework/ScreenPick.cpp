@@ -1,6 +1,7 @@
 #include "framework/ScreenPick.h"
 
 #include "framework/PortalPick.h"
+#include "framework/ScreenshotPick.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -38,6 +39,7 @@ void TScreenPicker::Abandon()
     // Deleting the overlay releases its grabs; an abandoned portal request answers nobody.
     delete FOverlay.data();
     delete FRequest.data();
+    delete FScreenshot.data();
 }
 
 void TScreenPicker::Pick(QWidget *window, TTaken taken)
@@ -77,13 +79,54 @@ void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
     auto *request = new TPortalColorRequest(bus, parentWindow, this);
     FRequest = request;
     connect(request, &TPortalColorRequest::Finished, this,
-            [this, request, taken](TPortalColorRequest::TOutcome outcome, TColor color) {
+            [this, request, taken, window, bus, parentWindow](TPortalColorRequest::TOutcome outcome, TColor color) {
                 request->deleteLater();
                 FRequest = nullptr;
                 if (outcome == TPortalColorRequest::TOutcome::Picked && taken)
                     taken(color);
-                else if (outcome == TPortalColorRequest::TOutcome::NoPortal && FEnv.Messages)
+                else if (outcome == TPortalColorRequest::TOutcome::NoPortal || outcome == TPortalColorRequest::TOutcome::Failed)
+                    PickFromScreenshot(window, bus, parentWindow, taken, outcome == TPortalColorRequest::TOutcome::NoPortal);
+            });
+    request->Start();
+}
+
+void TScreenPicker::PickFromScreenshot(QWidget *window, const QDBusConnection &bus, const QString &parentWindow,
+                                       TTaken taken, bool sayNoPortal)
+{
+    auto *request = new TPortalColorRequest(bus, parentWindow, this, QStringLiteral("Screenshot"),
+                                            {{QStringLiteral("interactive"), true}});
+    FRequest = request;
+    connect(request, &TPortalColorRequest::Finished, this,
+            [this, request, taken, window, sayNoPortal](TPortalColorRequest::TOutcome outcome, TColor) {
+                request->deleteLater();
+                FRequest = nullptr;
+                if (outcome == TPortalColorRequest::TOutcome::Picked)
+                    PickOnScreenshot(window, request->Results().value(QStringLiteral("uri")).toString(), taken);
+                else if (outcome == TPortalColorRequest::TOutcome::NoPortal && sayNoPortal && FEnv.Messages)
                     FEnv.Messages->ShowMessage(NoColorPickingText());
             });
     request->Start();
+}
+
+void TScreenPicker::PickOnScreenshot(QWidget *window, const QString &uri, TTaken taken)
+{
+    QImage shot = TakeScreenshotFile(uri, FEnv.TemporaryFolders ? FEnv.TemporaryFolders() : ::TemporaryFolders());
+    if (shot.isNull()) {
+        if (FEnv.Messages)
+            FEnv.Messages->ShowMessage(ScreenshotUnreadableText());
+        return;
+    }
+    auto *pick = new TScreenshotPick(std::move(shot), window);
+    FScreenshot = pick;
+    connect(pick, &TScreenshotPick::Cancelled, this, [this, pick] {
+        pick->deleteLater();
+        FScreenshot = nullptr;
+    });
+    connect(pick, &TScreenshotPick::Taken, this, [this, pick, taken](TColor color) {
+        pick->deleteLater();
+        FScreenshot = nullptr;
+        if (taken)
+            taken(color);
+    });
+    pick->Begin();
 }

@@ -5,6 +5,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/PickOverlay.h"
 #include "framework/PortalPick.h"
+#include "framework/ScreenshotPick.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -16,7 +17,8 @@
 class QWidget;
 
 // How a colour is taken from the screen: by reading the screen under a pointer grab, or by
-// asking the desktop portal (a Wayland session lets no program read the screen itself).
+// asking the desktop portal (a Wayland session lets no program read the screen itself), which
+// picks itself or, where it cannot, hands over a screenshot to pick from.
 enum class TPickPath { ScreenGrab, Portal };
 
 // The way for this session. platform is the Qt platform plug-in's name; sessionType and
@@ -42,6 +44,8 @@ struct TScreenPickEnv {
     std::function<bool()> AsShown;
     // Where the monitors' profiles come from; empty for the X server's root window properties.
     TDisplayProfiles::TSource Profiles;
+    // The folders whose screenshot files are deleted once read; empty for TemporaryFolders().
+    std::function<QStringList()> TemporaryFolders;
 };
 
 // The eyedropper both windows share. Pick() returns at once; `taken` runs later with the colour
@@ -58,14 +62,22 @@ public:
     void Pick(QWidget *window, TTaken taken);
     // The open magnifier of the screen-grab path, or nullptr.
     TPickOverlay *Overlay() const { return FOverlay; }
-    bool Busy() const { return FOverlay || FRequest; }
+    // The open screenshot of the portal's fallback, or nullptr.
+    TScreenshotPick *Screenshot() const { return FScreenshot; }
+    bool Busy() const { return FOverlay || FRequest || FScreenshot; }
 
 private:
     void Abandon();
     void PickOnScreen(QWidget *window, TTaken taken);
     void PickThroughPortal(QWidget *window, TTaken taken);
+    // Where the portal picks no colour but takes screenshots: one interactive screenshot, and the
+    // pick over it. sayNoPortal: whether a portal without screenshots either gets the box.
+    void PickFromScreenshot(QWidget *window, const QDBusConnection &bus, const QString &parentWindow, TTaken taken,
+                            bool sayNoPortal);
+    void PickOnScreenshot(QWidget *window, const QString &uri, TTaken taken);
 
     TScreenPickEnv FEnv;
     QPointer<TPickOverlay> FOverlay;
     QPointer<TPortalColorRequest> FRequest;
+    QPointer<TScreenshotPick> FScreenshot;
 };
