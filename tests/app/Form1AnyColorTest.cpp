@@ -321,24 +321,7 @@ TEST_F(Form1AnyColor, CommandMenuCanBeExtended)
     EXPECT_TRUE(a->isEnabled());
 }
 
-class Form1SrgbSetting : public testing::Test {
-protected:
-    std::unique_ptr<TForm1> Start()
-    {
-        TForm1Env env;
-        env.Messages = &messages;
-        env.IniFileName = ini;
-        return std::make_unique<TForm1>(env);
-    }
-    QByteArray IniBytes() const
-    {
-        QFile f(ini);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QTemporaryDir dir;
-    QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
-    TRecordingMessageSink messages;
-};
+using Form1SrgbSetting = Form1SettingsFile;
 
 TEST_F(Form1SrgbSetting, SurvivesARestartInItsOwnSection)
 {

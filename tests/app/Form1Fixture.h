@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -61,4 +63,24 @@ protected:
     std::optional<TColor> dialogAnswer;
     std::optional<TColor> dialogOpenedWith;
     std::unique_ptr<TForm1> form;
+};
+
+// The main window with a settings file of its own, started afresh for each Start().
+class Form1SettingsFile : public testing::Test {
+protected:
+    std::unique_ptr<TForm1> Start()
+    {
+        TForm1Env env;
+        env.Messages = &messages;
+        env.IniFileName = ini;
+        return std::make_unique<TForm1>(env);
+    }
+    QByteArray IniBytes() const
+    {
+        QFile f(ini);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+    QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
+    TRecordingMessageSink messages;
 };

@@ -1,22 +1,17 @@
 #!/usr/bin/env bash
 # The screen eyedropper takes the device pixel under the pointer at every scale: the root window
-# shows a pattern in which each pixel's colour says where it is (red: x mod 256, green: y mod 256,
-# blue: 16 * (x div 256) + y div 256, so neighbours always differ), and picks at odd and even
-# device positions must give exactly that pixel, by click and by the arrow keys, at 100 %, 125 %,
-# 150 % and 200 %. The magnifier shows device pixels as even squares with the centre one framed.
+# shows a pattern in which each pixel's colour says where it is (e2e_root_pattern), and picks at
+# odd and even device positions must give exactly that pixel, by click and by the arrow keys, at
+# 100 %, 125 %, 150 % and 200 %. The magnifier shows device pixels as even squares with the
+# centre one framed.
 # Arguments: the pigmora executable, the build folder.
 source "$(dirname "$0")/lib.sh"
 exe=$1
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 
 e2e_xvfb
-pattern="$E2E_TMP/pattern.png"
-convert -size 1280x1024 xc:black -channel R -fx 'mod(i,256)/255' -channel G -fx 'mod(j,256)/255' \
-  -channel B -fx '(floor(i/256)*16+floor(j/256))/255' +channel -depth 8 "$pattern"
-# display answers 1 once it has set the picture, which is there all the same.
-display -window root "$pattern" || true
-
-colour_at() { printf '#%02X%02X%02X' $(($1 % 256)) $(($2 % 256)) $(($1 / 256 * 16 + $2 / 256)); }
+e2e_root_pattern "$DISPLAY" 0
+colour_at() { e2e_pattern_at "$1" "$2"; }
 magnifier() { xdotool search --onlyvisible --name '^Pick from screen$' 2>/dev/null | head -n1; }
 magnifier_open() { [ -n "$(magnifier)" ]; }
 magnifier_closed() { [ -z "$(magnifier)" ]; }
@@ -25,14 +20,6 @@ start_pick() {
   xdotool windowfocus --sync "$E2E_WID"
   xdotool key --clearmodifiers ctrl+shift+e
   e2e_until magnifier_open || fail "no magnifier at scale $scale"
-}
-# The HTML form of the current colour, as Ctrl+Shift+H copies it.
-current_html() {
-  echo -n "-" | xclip -selection clipboard >/dev/null 2>&1
-  xdotool windowfocus --sync "$E2E_WID"
-  xdotool key --clearmodifiers ctrl+shift+h
-  e2e_until [ "$(e2e_clipboard)" != "-" ] || fail "Ctrl+Shift+H copied nothing at scale $scale"
-  e2e_clipboard
 }
 # The colours of pixels of an image file ("x,y" arguments), as #RRGGBB words.
 pixels_of() {
@@ -72,7 +59,7 @@ for scale in 1 1.25 1.5 2; do
     e2e_until magnifier_shows "$1" "$2" "$cell" "$border" || fail "magnifier at $1,$2, scale $scale"
     xdotool click 1
     e2e_until magnifier_closed || fail "magnifier still open after the click at scale $scale"
-    got=$(current_html)
+    got=$(e2e_current_html)
     [ "$got" = "$(colour_at "$1" "$2")" ] || fail "click at $1,$2, scale $scale, took $got, not $(colour_at "$1" "$2")"
   done
 
@@ -84,7 +71,7 @@ for scale in 1 1.25 1.5 2; do
   e2e_until magnifier_shows 1093 501 "$cell" "$border" || fail "magnifier after the arrow keys, scale $scale"
   xdotool key Return
   e2e_until magnifier_closed || fail "magnifier still open after Return at scale $scale"
-  got=$(current_html)
+  got=$(e2e_current_html)
   [ "$got" = "$(colour_at 1093 501)" ] || fail "arrow keys at scale $scale took $got, not $(colour_at 1093 501)"
 
   xdotool key --clearmodifiers ctrl+q
