@@ -2,8 +2,8 @@
 # "Pick as the monitor shows it" with the monitor's profile where colour management daemons put
 # it, the _ICC_PROFILE property of the root window: the pick equals what Little CMS's own
 # transicc makes of the same device value (relative colorimetric, no black point compensation).
-# A profile that is not one (one byte, random bytes, an empty property, a grey profile) or no
-# profile at all gives the device value. Arguments: the pigmora executable, the build folder.
+# A profile that is not one (one byte, random bytes, 10 MB, an empty property, a grey profile) or
+# no profile at all gives the device value. Arguments: the pigmora executable, the build folder.
 source "$(dirname "$0")/lib.sh"
 exe=$1
 build=$2
@@ -51,8 +51,9 @@ near "$got" "$r" "$g" "$b" || fail "as shown through the profile: $got, transicc
 
 head -c 1 /dev/urandom >"$E2E_TMP/one_byte.icc"
 head -c 70000 /dev/urandom >"$E2E_TMP/random.icc"
+head -c 10485760 /dev/urandom >"$E2E_TMP/ten_megabytes.icc"
 : >"$E2E_TMP/empty.icc"
-for bad in one_byte random empty; do
+for bad in one_byte random ten_megabytes empty; do
   set_profile "$E2E_TMP/$bad.icc"
   got=$(pick)
   [ "$got" = "#6496C8" ] || fail "a profile of $bad bytes gave $got, not the device value"
