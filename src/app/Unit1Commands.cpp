@@ -21,7 +21,7 @@ void TForm1::CreateCommands()
                              {}});
     CommandMenu->AddCommand({QStringLiteral("srgb (POV-Ray 3.7 gamma)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G),
                              [this] { Command(&TForm1::SrgbSwitchClick); }, {}, [this] { return fSrgb; }});
-    CommandMenu->AddCommand({QStringLiteral("Pick as the monitor shows it"), {},
+    CommandMenu->AddCommand({QStringLiteral("Pick as the monitor shows it"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M),
                              [this] { Command(&TForm1::AsShownSwitchClick); }, {}, [this] { return fAsShown; }});
     CommandMenu->AddSeparator();
 

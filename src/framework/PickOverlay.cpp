@@ -181,7 +181,8 @@ void TPickOverlay::FollowPointer(QScreen *screen)
     if (window && window->screen() && !window->screen()->virtualSiblings().contains(screen))
         return;
     const QPointF at = LogicalFromDevice(FCentre.Pos, screen->geometry().topLeft(), screen->devicePixelRatio());
-    move(PlaceFor(at.toPoint(), screen->geometry(), size()));
+    const QPoint place = PlaceFor(at.toPoint(), screen->geometry(), size());
+    move(isWindow() || !parentWidget() ? place : parentWidget()->mapFromGlobal(place));
 }
 
 void TPickOverlay::Take(const TDevicePos &pos)

@@ -106,6 +106,9 @@ void TScreenshotPick::Begin()
         QCursor::setPos(mapToGlobal(local.toPoint()));
     };
     auto *overlay = new TPickOverlay(std::move(access), this);
+    // Inside the full-screen window rather than a window of its own: a Wayland compositor places
+    // windows where it likes, and this one must sit beside the pointer.
+    overlay->setWindowFlags(Qt::Widget);
     FOverlay = overlay;
     connect(overlay, &TPickOverlay::Taken, this, [this](TColor color) {
         hide();

@@ -135,9 +135,9 @@ TEST(Form1Keyboard, EveryCommandIsInTheMenuWithItsOwnShortcut)
 {
     Window w;
     const QList<QAction *> entries = w.form->CommandMenu->Commands();
-    // The twenty buttons, the eyedropper, and the paste and srgb commands.
+    // The twenty buttons, the eyedropper, and the paste, srgb and as-shown commands.
     EXPECT_EQ(MainWindowCommands().size(), 21u);
-    EXPECT_EQ(entries.size(), 23);
+    EXPECT_EQ(entries.size(), 24);
     // Keys the edits use for themselves, and the menu's own key.
     const QList<QKeySequence> taken = {
         QKeySequence(QStringLiteral("Ctrl+A")), QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+V")),
