@@ -5,6 +5,7 @@
 #include "app/Escapes.h"
 #include "app/Notations.h"
 #include "app/NotationsWindow.h"
+#include "app/PickAsShown.h"
 #include "app/PovGamma.h"
 #include "app/RandomColor.h"
 #include "app/Restore.h"
@@ -174,6 +175,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddSrgbRegItem(*RegManager1->RegItems());
     AddNotationsRegItems(*RegManager1->RegItems());
     AddPaletteRegItems(*RegManager1->RegItems());
+    AddAsShownRegItem(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
     NameControls();
@@ -228,6 +230,7 @@ void TForm1::LoadSettings()
     LoadSrgbSetting();
     LoadNotationsSettings();
     LoadPaletteSettings();
+    LoadAsShownSetting();
 }
 
 QPoint TForm1::OnSomeScreen(QPoint stored) const
@@ -263,6 +266,7 @@ void TForm1::FormCloseQuery()
         StoreSrgbSetting();
         StoreNotationsSettings();
         StorePaletteSettings();
+        StoreAsShownSetting();
     });
 }
 

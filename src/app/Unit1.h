@@ -91,6 +91,8 @@ public:
     QString fColorText, fRR, fGG, fBB, fRgbfText, fRgbtText, fRestoreText, fFilterText;
     // The POV-Ray 3.7 gamma switch: POV-Ray notations written with srgb, srgbf and srgbt.
     bool fSrgb = false;
+    // "Pick as the monitor shows it": the eyedropper converts through the display profile.
+    bool fAsShown = false;
 
     void DoRGB();
     // Makes a colour current and renders it everywhere; an empty result changes nothing.
@@ -132,6 +134,8 @@ public:
     void PasteColorClick();
     // The srgb switch, turned; re-renders as the pigment switch does.
     void SrgbSwitchClick();
+    // The "Pick as the monitor shows it" switch, turned.
+    void AsShownSwitchClick();
     // Makes the colour that the data hold current (ColorFromMime); false when they hold none.
     bool TakeColor(const QMimeData *data);
     // "Notations": opens the Notations window (made at its first opening), or closes it.
@@ -188,6 +192,10 @@ private:
     void LoadPaletteSettings();
     void StorePaletteSettings();
     QString AskFileName(bool save, const QString &caption, const QString &filter);
+    void LoadAsShownSetting();
+    void StoreAsShownSetting();
+    // Writes a switch's item, unless it is off and the file never had it.
+    void StoreSwitch(const QString &item, bool on, bool stored);
     void Beep();
     QPoint OnSomeScreen(QPoint stored) const;
     // Runs a handler through the command dispatch: a failure shows the error box.
@@ -220,4 +228,5 @@ private:
     TRgb8 FComparison{255, 255, 255};
     // Whether the file held a history or a comparison colour at start, or one was made since.
     bool FHistoryKept = false, FComparisonKept = false;
+    bool FAsShownStored = false;
 };

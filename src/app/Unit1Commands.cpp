@@ -30,6 +30,8 @@ void TForm1::CreateCommands()
                                  Command(&TForm1::LCheckBoxClick);
                              },
                              {}, [this] { return LCheckBox->Checked(); }});
+    CommandMenu->AddCommand({QStringLiteral("Pick as the monitor shows it"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M),
+                             [this] { Command(&TForm1::AsShownSwitchClick); }, {}, [this] { return fAsShown; }});
     CreateNotationsCommands();
     CreatePaletteCommands();
     CommandMenu->AddSeparator();
@@ -83,7 +85,12 @@ void TForm1::LoadSrgbSetting()
 
 void TForm1::StoreSrgbSetting()
 {
+    StoreSwitch(SrgbItemName, fSrgb, FSrgbStored);
+}
+
+void TForm1::StoreSwitch(const QString &item, bool on, bool stored)
+{
     // Nothing is added to a file that never had the switch on, so it keeps its bytes.
-    if (fSrgb || FSrgbStored)
-        RegManager1->Filer(SrgbItemName)->WriteBool(fSrgb);
+    if (on || stored)
+        RegManager1->Filer(item)->WriteBool(on);
 }

@@ -1,10 +1,13 @@
-// The main window's screen eyedropper, and the keyboard's way to every command: each one in the
-// command menu with its shortcut, and the same commands in a submenu of every edit's own menu.
+// The main window's screen eyedropper with its "as the monitor shows it" switch, and the
+// keyboard's way to every command: each one in the command menu with its shortcut, and the same
+// commands in a submenu of every edit's own menu.
 #include "app/Unit1.h"
 
 #include "app/CommandMenu.h"
+#include "app/PickAsShown.h"
 #include "app/WindowCommands.h"
 #include "framework/Dispatch.h"
+#include "settings/RegMng.h"
 
 #include <QAction>
 #include <QMenu>
@@ -14,6 +17,7 @@ TScreenPicker &TForm1::ScreenPicker()
     if (!FScreenPicker) {
         TScreenPickEnv env = FEnv.ScreenPick;
         env.Messages = FEnv.Messages;
+        env.AsShown = [this] { return fAsShown; };
         FScreenPicker = new TScreenPicker(std::move(env), this);
     }
     return *FScreenPicker;
@@ -22,6 +26,22 @@ TScreenPicker &TForm1::ScreenPicker()
 void TForm1::ScreenPickClick()
 {
     ScreenPicker().Pick(this, [this](TColor color) { RunCommand(*FEnv.Messages, [this, color] { SetColor(color); }); });
+}
+
+void TForm1::AsShownSwitchClick()
+{
+    fAsShown = !fAsShown;
+}
+
+void TForm1::LoadAsShownSetting()
+{
+    FAsShownStored = RegManager1->Filer(AsShownItemName)->ReadBool();
+    fAsShown = FAsShownStored;
+}
+
+void TForm1::StoreAsShownSetting()
+{
+    StoreSwitch(AsShownItemName, fAsShown, FAsShownStored);
 }
 
 void TForm1::CreateKeyboardCommands()

@@ -1,53 +1,93 @@
 #include "framework/PickOverlay.h"
 
+#include "framework/DisplayProfile.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
-constexpr int Side = 2 * TPickOverlay::Radius + 1;
 // Gap between the pointer and the window, beyond the pixels the magnifier reads.
 constexpr int Gap = TPickOverlay::Radius + 16;
 
 TColor FromRgb(QRgb rgb) { return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16); }
 
-} // namespace
-
-QImage GrabScreenArea(const QRect &area)
+QString HtmlText(TColor c)
 {
-    QScreen *screen = QGuiApplication::screenAt(area.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return {};
-    const QPoint at = area.topLeft() - screen->geometry().topLeft();
-    QImage image = screen->grabWindow(0, at.x(), at.y(), area.width(), area.height()).toImage();
-    // On a scaled screen the grab comes in device pixels; the magnifier works in logical ones.
-    if (!image.isNull() && image.size() != area.size())
-        image = image.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    return image.convertToFormat(QImage::Format_RGB32);
+    return QStringLiteral("#%1%2%3")
+        .arg(c & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((c >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((c >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
+        .toUpper();
 }
 
-TPickOverlay::TPickOverlay(TScreenGrab grab, QWidget *parent)
+void FillRect(QImage &image, const QRect &r, QRgb colour)
+{
+    const QRect clipped = r & image.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        std::fill(line + clipped.left(), line + clipped.right() + 1, colour);
+    }
+}
+
+// A one-pixel outline of r, inside it.
+void Outline(QImage &image, const QRect &r, QRgb colour)
+{
+    FillRect(image, QRect(r.left(), r.top(), r.width(), 1), colour);
+    FillRect(image, QRect(r.left(), r.bottom(), r.width(), 1), colour);
+    FillRect(image, QRect(r.left(), r.top(), 1, r.height()), colour);
+    FillRect(image, QRect(r.right(), r.top(), 1, r.height()), colour);
+}
+
+} // namespace
+
+QImage MagnifiedPixels(const QImage &pixels, int cell, int border)
+{
+    const int side = TPickOverlay::Side * cell;
+    QImage view(side + 2 * border, side + 2 * border, QImage::Format_RGB32);
+    view.fill(Qt::white);
+    const bool readable = pixels.format() == QImage::Format_RGB32 && pixels.width() >= TPickOverlay::Side
+                          && pixels.height() >= TPickOverlay::Side;
+    for (int y = 0; y < side; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(view.scanLine(border + y)) + border;
+        const auto *source = readable ? reinterpret_cast<const QRgb *>(pixels.constScanLine(y / cell)) : nullptr;
+        for (int x = 0; x < side; ++x)
+            line[x] = source ? (source[x / cell] | 0xFF000000u) : 0xFF000000u;
+    }
+    const int at = border + TPickOverlay::Radius * cell;
+    Outline(view, QRect(at, at, cell, cell), qRgb(0, 0, 0));
+    if (cell > 4)
+        Outline(view, QRect(at + 1, at + 1, cell - 2, cell - 2), qRgb(255, 255, 255));
+    return view;
+}
+
+TPickOverlay::TPickOverlay(TScreenAccess screen, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint
                           | Qt::WindowDoesNotAcceptFocus),
-      FGrab(grab ? std::move(grab) : TScreenGrab(GrabScreenArea)),
-      FView(ViewSide, ViewSide + TextHeight, QImage::Format_RGB32)
+      FScreen(DesktopScreen(std::move(screen)))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
-    setFixedSize(FView.size() + QSize(2, 2));
+    setFixedSize(ViewSide + 2, ViewSide + 2 + TextHeight);
     setWindowTitle(QStringLiteral("Pick from screen"));
-    FView.fill(Qt::black);
 }
 
 TPickOverlay::~TPickOverlay()
 {
     Finish();
+}
+
+void TPickOverlay::ShowAsShown(std::shared_ptr<TDisplayProfiles> profiles)
+{
+    FProfiles = std::move(profiles);
 }
 
 QPoint TPickOverlay::PlaceFor(QPoint p, const QRect &screen, QSize size)
@@ -61,52 +101,102 @@ QPoint TPickOverlay::PlaceFor(QPoint p, const QRect &screen, QSize size)
     return {x, y};
 }
 
-void TPickOverlay::Begin(QPoint globalPos)
+void TPickOverlay::Begin()
 {
-    UpdateAt(globalPos);
+    UpdateAt(FScreen.Pointer(QCursor::pos()));
     show();
+    TakeGrabs();
+}
+
+void TPickOverlay::TakeGrabs()
+{
     grabMouse(Qt::CrossCursor);
     grabKeyboard();
     FGrabbing = true;
 }
 
-void TPickOverlay::UpdateAt(QPoint globalPos)
+TColor TPickOverlay::Shown(const TDevicePos &pos, TColor device) const
 {
-    FCentre = globalPos;
-    const QRect area(globalPos.x() - Radius, globalPos.y() - Radius, Side, Side);
-    const QImage pixels = FGrab(area);
+    if (!FProfiles)
+        return device;
+    const QScreen *screen = ScreenShowing(pos);
+    return FProfiles->For(pos.Screen, screen ? MonitorIndex(screen) : 0).AsShown(device);
+}
 
+QString TPickOverlay::ProfileCaption(const TDevicePos &pos) const
+{
+    const QScreen *screen = ScreenShowing(pos);
+    return FProfiles->For(pos.Screen, screen ? MonitorIndex(screen) : 0).Caption();
+}
+
+void TPickOverlay::UpdateAt(const TDevicePos &pos)
+{
+    FCentre = pos;
+    QScreen *screen = ScreenShowing(pos);
+    const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
+    FCell = std::max(1, static_cast<int>(std::lround(Zoom * ratio)));
+    const int border = std::max(1, static_cast<int>(std::lround(ratio)));
+    const QImage pixels = FScreen.Grab(pos.Screen, QRect(pos.Pos - QPoint(Radius, Radius), QSize(Side, Side)));
+
+    const QImage cells = MagnifiedPixels(pixels, FCell, border);
+    const int lines = FProfiles ? 2 : 1;
+    FView = QImage(cells.width(), cells.height() + static_cast<int>(std::ceil(TextHeight * lines * ratio)),
+                   QImage::Format_RGB32);
+    FView.fill(Qt::black);
+    {
+        QPainter painter(&FView);
+        painter.drawImage(0, 0, cells);
+    }
+    FView.setDevicePixelRatio(ratio);
     QPainter painter(&FView);
-    painter.fillRect(FView.rect(), Qt::black);
-    if (!pixels.isNull())
-        painter.drawImage(QRect(0, 0, ViewSide, ViewSide), pixels);
-    const QRect centre(Radius * Zoom, Radius * Zoom, Zoom, Zoom);
-    painter.setPen(Qt::black);
-    painter.drawRect(centre.adjusted(-1, -1, 0, 0));
     painter.setPen(Qt::white);
-    painter.drawRect(centre.adjusted(-2, -2, 1, 1));
+    const qreal top = cells.height() / ratio;
+    const qreal width = cells.width() / ratio;
     if (!pixels.isNull() && pixels.rect().contains(Radius, Radius)) {
-        const QColor c = pixels.pixelColor(Radius, Radius);
-        painter.setPen(Qt::white);
-        painter.drawText(QRect(0, ViewSide, ViewSide, TextHeight), Qt::AlignCenter, c.name().toUpper());
+        const TColor device = FromRgb(pixels.pixel(Radius, Radius));
+        painter.drawText(QRectF(0, top, width, TextHeight), Qt::AlignCenter, HtmlText(Shown(pos, device)));
+    }
+    if (FProfiles) {
+        const QString caption = ProfileCaption(pos);
+        painter.drawText(QRectF(2, top + TextHeight, width - 4, TextHeight), Qt::AlignCenter,
+                         painter.fontMetrics().elidedText(caption, Qt::ElideRight, static_cast<int>(width) - 4));
+        setToolTip(caption);
     }
     painter.end();
 
-    if (const QScreen *screen = QGuiApplication::screenAt(globalPos))
-        move(PlaceFor(globalPos, screen->geometry(), size()));
+    const QSize want(static_cast<int>(std::ceil(FView.width() / ratio)), static_cast<int>(std::ceil(FView.height() / ratio)));
+    if (size() != want)
+        setFixedSize(want);
+    FollowPointer(screen);
     update();
 }
 
-void TPickOverlay::Take(QPoint globalPos)
+void TPickOverlay::FollowPointer(QScreen *screen)
+{
+    if (!screen)
+        return;
+    // A screen of another X screen is another desktop, where this window cannot go; the pointer
+    // grab still reports there, so the pick works and the magnifier waits on its own screen.
+    const QWindow *window = windowHandle();
+    if (window && window->screen() && !window->screen()->virtualSiblings().contains(screen))
+        return;
+    const QPointF at = LogicalFromDevice(FCentre.Pos, screen->geometry().topLeft(), screen->devicePixelRatio());
+    const QPoint place = PlaceFor(at.toPoint(), screen->geometry(), size());
+    move(isWindow() || !parentWidget() ? place : parentWidget()->mapFromGlobal(place));
+}
+
+void TPickOverlay::Take(const TDevicePos &pos)
 {
     if (FDone)
         return;
-    const QImage pixel = FGrab(QRect(globalPos, QSize(1, 1)));
+    const QImage pixel = FScreen.Grab(pos.Screen, QRect(pos.Pos, QSize(1, 1)));
+    const bool read = !pixel.isNull() && pixel.width() >= 1 && pixel.height() >= 1;
+    const TColor color = read ? Shown(pos, FromRgb(pixel.pixel(0, 0))) : 0;
     Finish();
-    if (pixel.isNull())
-        emit Cancelled();
+    if (read)
+        emit Taken(color);
     else
-        emit Taken(FromRgb(pixel.pixel(0, 0)));
+        emit Cancelled();
     deleteLater();
 }
 
@@ -133,13 +223,13 @@ void TPickOverlay::Finish()
 void TPickOverlay::mouseMoveEvent(QMouseEvent *event)
 {
     if (!FDone)
-        UpdateAt(event->globalPosition().toPoint());
+        UpdateAt(FScreen.Pointer(event->globalPosition()));
 }
 
 void TPickOverlay::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        Take(event->globalPosition().toPoint());
+        Take(FScreen.Pointer(event->globalPosition()));
     else if (event->button() == Qt::RightButton)
         Cancel();
 }
@@ -164,13 +254,14 @@ void TPickOverlay::keyPressEvent(QKeyEvent *event)
     default:
         return;
     }
-    QCursor::setPos(FCentre + move);
-    UpdateAt(FCentre + move);
+    const TDevicePos to{FCentre.Screen, FCentre.Pos + move};
+    FScreen.MovePointer(to);
+    UpdateAt(to);
 }
 
 void TPickOverlay::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.drawImage(1, 1, FView);
+    painter.drawImage(QPointF(0, 0), FView);
 }

@@ -1,45 +1,58 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "framework/ScreenAccess.h"
 
 #include <QImage>
 #include <QWidget>
 
-#include <functional>
+#include <memory>
 
-// Reads an area of the screen, in global coordinates; a null image when it cannot.
-using TScreenGrab = std::function<QImage(const QRect &area)>;
-// Reads the screen the area lies on.
-QImage GrabScreenArea(const QRect &area);
+class TDisplayProfiles;
+
+// The pixels of `pixels` (one per device pixel of the screen) enlarged to squares of `cell`
+// device pixels each, with a `border` of white around them and the centre pixel framed: black
+// just inside its square's edge, white one pixel further in.
+QImage MagnifiedPixels(const QImage &pixels, int cell, int border);
 
 // The magnifier of the screen-grab eyedropper: a small window that follows the pointer and
-// shows the pixels around it enlarged, the centre one framed. While it is open it holds the
-// pointer (crosshair) and the keyboard. A left click, Return or Space takes the centre pixel;
-// Escape or a right click cancels; the arrow keys move the pointer by one pixel (ten with
+// shows the device pixels around it enlarged, the centre one framed. While it is open it holds
+// the pointer (crosshair) and the keyboard. A left click, Return or Space takes the centre pixel;
+// Escape or a right click cancels; the arrow keys move the pointer by one device pixel (ten with
 // Shift). Either way it releases both grabs and closes itself.
 class TPickOverlay : public QWidget {
     Q_OBJECT
 public:
-    // Pixels on each side of the centre, and how much each is enlarged.
+    // Device pixels on each side of the centre, and the side of each one's square in the
+    // program's pixels (on a scaled screen the squares keep their size on the desk and stay
+    // whole device pixels: 10 at 125 %, 12 at 150 %).
     static constexpr int Radius = 7;
     static constexpr int Zoom = 8;
-    static constexpr int ViewSide = (2 * Radius + 1) * Zoom;
+    static constexpr int Side = 2 * Radius + 1;
+    static constexpr int ViewSide = Side * Zoom;
     static constexpr int TextHeight = 18;
 
-    explicit TPickOverlay(TScreenGrab grab, QWidget *parent = nullptr);
+    explicit TPickOverlay(TScreenAccess screen, QWidget *parent = nullptr);
     ~TPickOverlay() override;
 
+    // Takes colours as the monitor shows them, through its display profile (a second caption line
+    // says which). Without this call the device values are taken.
+    void ShowAsShown(std::shared_ptr<TDisplayProfiles> profiles);
+
     // Shows the magnifier at the pointer and takes the grabs.
-    void Begin(QPoint globalPos);
-    // One magnifier update: reads the area around the point and paints the enlarged view.
-    void UpdateAt(QPoint globalPos);
+    void Begin();
+    // One magnifier update: reads the device pixels around the point and paints the enlarged view.
+    void UpdateAt(const TDevicePos &pos);
+    // The enlarged view in device pixels, at the screen's pixel ratio, with its border.
     const QImage &View() const { return FView; }
-    QPoint Centre() const { return FCentre; }
+    const TDevicePos &Centre() const { return FCentre; }
+    // Device pixels per square of the view.
+    int Cell() const { return FCell; }
     // Where the window goes for a pointer at p on a screen of the given area: beside the pointer,
     // on the side with room, never over the pixels it reads.
     static QPoint PlaceFor(QPoint p, const QRect &screen, QSize size);
 
-    void Take(QPoint globalPos);
+    void Take(const TDevicePos &pos);
     void Cancel();
 
 signals:
@@ -54,10 +67,17 @@ protected:
 
 private:
     void Finish();
+    void TakeGrabs();
+    // The colour of a device value as it is taken: through the display profile when asked to.
+    TColor Shown(const TDevicePos &pos, TColor device) const;
+    QString ProfileCaption(const TDevicePos &pos) const;
+    void FollowPointer(QScreen *screen);
 
-    TScreenGrab FGrab;
+    TScreenAccess FScreen;
+    std::shared_ptr<TDisplayProfiles> FProfiles;
     QImage FView;
-    QPoint FCentre;
+    TDevicePos FCentre;
+    int FCell = Zoom;
     bool FGrabbing = false;
     bool FDone = false;
 };

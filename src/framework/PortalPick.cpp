@@ -70,8 +70,10 @@ QString PortalRequestPath(const QString &uniqueName, const QString &token)
     return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
 }
 
-TPortalColorRequest::TPortalColorRequest(QDBusConnection bus, QString parentWindow, QObject *parent)
-    : QObject(parent), FBus(std::move(bus)), FParentWindow(std::move(parentWindow))
+TPortalColorRequest::TPortalColorRequest(QDBusConnection bus, QString parentWindow, QObject *parent, QString method,
+                                         QVariantMap options)
+    : QObject(parent), FBus(std::move(bus)), FParentWindow(std::move(parentWindow)), FMethod(std::move(method)),
+      FOptions(std::move(options))
 {
 }
 
@@ -91,9 +93,10 @@ void TPortalColorRequest::Start()
     // Listen before asking, so that an answer sent at once is not missed.
     Listen(PortalRequestPath(FBus.baseService(), token));
 
-    QDBusMessage call = QDBusMessage::createMethodCall(PortalService, PortalObject, ScreenshotInterface,
-                                                       QStringLiteral("PickColor"));
-    call << FParentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
+    QDBusMessage call = QDBusMessage::createMethodCall(PortalService, PortalObject, ScreenshotInterface, FMethod);
+    QVariantMap options = FOptions;
+    options.insert(QStringLiteral("handle_token"), token);
+    call << FParentWindow << options;
     auto *watcher = new QDBusPendingCallWatcher(FBus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &TPortalColorRequest::CallFinished);
 }
@@ -133,6 +136,11 @@ void TPortalColorRequest::Response(uint response, const QVariantMap &results)
 {
     if (response == 1) {
         Finish(TOutcome::Cancelled);
+        return;
+    }
+    FResults = results;
+    if (FMethod != QLatin1String("PickColor")) {
+        Finish(response == 0 ? TOutcome::Picked : TOutcome::Failed);
         return;
     }
     const std::optional<TColor> color = response == 0 ? PortalResultColor(results) : std::nullopt;

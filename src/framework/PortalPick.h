@@ -20,6 +20,8 @@ QString PortalRequestPath(const QString &uniqueName, const QString &token);
 
 // One PickColor request to the desktop portal: the call, then the Response signal of the
 // org.freedesktop.portal.Request object it names. Nothing blocks; Finished is emitted once.
+// The same request asks for a Screenshot when given that method and its options; then Picked
+// means the portal answered with results (Results()), whatever they hold.
 class TPortalColorRequest : public QObject {
     Q_OBJECT
 public:
@@ -27,9 +29,12 @@ public:
     Q_ENUM(TOutcome)
 
     // parentWindow: the portal's parent window identifier ("x11:<hex id>"), or empty.
-    TPortalColorRequest(QDBusConnection bus, QString parentWindow, QObject *parent = nullptr);
+    TPortalColorRequest(QDBusConnection bus, QString parentWindow, QObject *parent = nullptr,
+                        QString method = QStringLiteral("PickColor"), QVariantMap options = {});
     ~TPortalColorRequest() override;
     void Start();
+    // The results of the portal's answer.
+    const QVariantMap &Results() const { return FResults; }
 
 signals:
     // color is meaningful for Picked only.
@@ -47,5 +52,8 @@ private:
     QDBusConnection FBus;
     QString FParentWindow;
     QString FPath;
+    QString FMethod;
+    QVariantMap FOptions;
+    QVariantMap FResults;
     bool FDone = false;
 };

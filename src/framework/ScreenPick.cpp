@@ -1,8 +1,8 @@
 #include "framework/ScreenPick.h"
 
 #include "framework/PortalPick.h"
+#include "framework/ScreenshotPick.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -44,6 +44,7 @@ void TScreenPicker::Abandon()
     // Deleting the overlay releases its grabs; an abandoned portal request answers nobody.
     delete FOverlay.data();
     delete FRequest.data();
+    delete FScreenshot.data();
 }
 
 void TScreenPicker::Pick(QWidget *window, TTaken taken)
@@ -59,8 +60,11 @@ void TScreenPicker::Pick(QWidget *window, TTaken taken)
 
 void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
 {
-    auto *overlay = new TPickOverlay(FEnv.Grab, window);
+    auto *overlay = new TPickOverlay(FEnv.Screen, window);
     FOverlay = overlay;
+    // Profiles are read afresh for each pick: a calibration tool may have set a new one since.
+    if (FEnv.AsShown && FEnv.AsShown())
+        overlay->ShowAsShown(std::make_shared<TDisplayProfiles>(FEnv.Profiles));
     // The overlay closes itself; from its answer on the picker is free again.
     connect(overlay, &TPickOverlay::Cancelled, this, [this] { FOverlay = nullptr; });
     connect(overlay, &TPickOverlay::Taken, this, [this, taken](TColor color) {
@@ -68,7 +72,7 @@ void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
         if (taken)
             taken(color);
     });
-    overlay->Begin(QCursor::pos());
+    overlay->Begin();
 }
 
 void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
@@ -80,15 +84,57 @@ void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
     auto *request = new TPortalColorRequest(bus, parentWindow, this);
     FRequest = request;
     connect(request, &TPortalColorRequest::Finished, this,
-            [this, request, taken](TPortalColorRequest::TOutcome outcome, TColor color) {
+            [this, request, taken, window, bus, parentWindow](TPortalColorRequest::TOutcome outcome, TColor color) {
                 request->deleteLater();
                 FRequest = nullptr;
                 if (outcome == TPortalColorRequest::TOutcome::Picked && taken)
                     taken(color);
+                else if (outcome == TPortalColorRequest::TOutcome::NoPortal || outcome == TPortalColorRequest::TOutcome::Failed)
+                    PickFromScreenshot(window, bus, parentWindow, taken, outcome == TPortalColorRequest::TOutcome::NoPortal);
+            });
+    request->Start();
+}
+
+void TScreenPicker::PickFromScreenshot(QWidget *window, const QDBusConnection &bus, const QString &parentWindow,
+                                       TTaken taken, bool sayNoPortal)
+{
+    auto *request = new TPortalColorRequest(bus, parentWindow, this, QStringLiteral("Screenshot"),
+                                            {{QStringLiteral("interactive"), true}});
+    FRequest = request;
+    connect(request, &TPortalColorRequest::Finished, this,
+            [this, request, taken, window, sayNoPortal](TPortalColorRequest::TOutcome outcome, TColor) {
+                request->deleteLater();
+                FRequest = nullptr;
+                if (outcome == TPortalColorRequest::TOutcome::Picked)
+                    PickOnScreenshot(window, request->Results().value(QStringLiteral("uri")).toString(), taken);
+                // Without a screenshot either: no way to pick at all, or a pick that failed.
                 else if (outcome == TPortalColorRequest::TOutcome::NoPortal && FEnv.Messages)
-                    FEnv.Messages->ShowMessage(NoColorPickingText());
+                    FEnv.Messages->ShowMessage(sayNoPortal ? NoColorPickingText() : PickFailedText());
                 else if (outcome == TPortalColorRequest::TOutcome::Failed && FEnv.Messages)
                     FEnv.Messages->ShowMessage(PickFailedText());
             });
     request->Start();
+}
+
+void TScreenPicker::PickOnScreenshot(QWidget *window, const QString &uri, TTaken taken)
+{
+    QImage shot = TakeScreenshotFile(uri, FEnv.TemporaryFolders ? FEnv.TemporaryFolders() : ::TemporaryFolders());
+    if (shot.isNull()) {
+        if (FEnv.Messages)
+            FEnv.Messages->ShowMessage(ScreenshotUnreadableText());
+        return;
+    }
+    auto *pick = new TScreenshotPick(std::move(shot), window);
+    FScreenshot = pick;
+    connect(pick, &TScreenshotPick::Cancelled, this, [this, pick] {
+        pick->deleteLater();
+        FScreenshot = nullptr;
+    });
+    connect(pick, &TScreenshotPick::Taken, this, [this, pick, taken](TColor color) {
+        pick->deleteLater();
+        FScreenshot = nullptr;
+        if (taken)
+            taken(color);
+    });
+    pick->Begin();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "framework/DisplayProfile.h"
 #include "framework/MessageBoxes.h"
 #include "framework/PickOverlay.h"
 #include "framework/PortalPick.h"
+#include "framework/ScreenshotPick.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -15,7 +17,8 @@
 class QWidget;
 
 // How a colour is taken from the screen: by reading the screen under a pointer grab, or by
-// asking the desktop portal (a Wayland session lets no program read the screen itself).
+// asking the desktop portal (a Wayland session lets no program read the screen itself), which
+// picks itself or, where it cannot, hands over a screenshot to pick from.
 enum class TPickPath { ScreenGrab, Portal };
 
 // The way for this session. platform is the Qt platform plug-in's name; sessionType and
@@ -37,8 +40,15 @@ struct TScreenPickEnv {
     std::optional<TPickPath> Path;
     // The bus the portal is asked on; empty for the session bus, connected at the first pick.
     std::function<QDBusConnection()> Bus;
-    // What the magnifier reads; empty for the screen itself.
-    TScreenGrab Grab;
+    // What the magnifier reads and how it moves the pointer; empty members for the screen itself.
+    TScreenAccess Screen;
+    // Whether colours are taken as the monitor shows them (through its display profile); empty
+    // for never. Asked at the start of each pick.
+    std::function<bool()> AsShown;
+    // Where the monitors' profiles come from; empty for the X server's root window properties.
+    TDisplayProfiles::TSource Profiles;
+    // The folders whose screenshot files are deleted once read; empty for TemporaryFolders().
+    std::function<QStringList()> TemporaryFolders;
 };
 
 // The eyedropper both windows share. Pick() returns at once; `taken` runs later with the colour
@@ -55,14 +65,22 @@ public:
     void Pick(QWidget *window, TTaken taken);
     // The open magnifier of the screen-grab path, or nullptr.
     TPickOverlay *Overlay() const { return FOverlay; }
-    bool Busy() const { return FOverlay || FRequest; }
+    // The open screenshot of the portal's fallback, or nullptr.
+    TScreenshotPick *Screenshot() const { return FScreenshot; }
+    bool Busy() const { return FOverlay || FRequest || FScreenshot; }
 
 private:
     void Abandon();
     void PickOnScreen(QWidget *window, TTaken taken);
     void PickThroughPortal(QWidget *window, TTaken taken);
+    // Where the portal picks no colour but takes screenshots: one interactive screenshot, and the
+    // pick over it. sayNoPortal: whether a portal without screenshots either gets the box.
+    void PickFromScreenshot(QWidget *window, const QDBusConnection &bus, const QString &parentWindow, TTaken taken,
+                            bool sayNoPortal);
+    void PickOnScreenshot(QWidget *window, const QString &uri, TTaken taken);
 
     TScreenPickEnv FEnv;
     QPointer<TPickOverlay> FOverlay;
     QPointer<TPortalColorRequest> FRequest;
+    QPointer<TScreenshotPick> FScreenshot;
 };

@@ -1,6 +1,12 @@
 #include "Form1Fixture.h"
 
+#include "../TestProfiles.h"
+#include "app/CommandMenu.h"
 #include "app/WindowCommands.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -10,7 +16,7 @@ protected:
     void AdjustEnv(TForm1Env &env) override
     {
         env.ScreenPick.Path = TPickPath::ScreenGrab;
-        env.ScreenPick.Grab = [this](const QRect &area) {
+        env.ScreenPick.Screen.Grab = [this](int, const QRect &area) {
             QImage image(area.size(), QImage::Format_RGB32);
             image.fill(screen);
             return image;
@@ -65,4 +71,87 @@ TEST_F(Form1ScreenPick, EyedropperIsMadeAtItsFirstUse)
     EXPECT_EQ(form->findChildren<TScreenPicker *>().size(), 1);
     ASSERT_NE(Overlay(), nullptr);
     QTest::keyClick(Overlay(), Qt::Key_Escape);
+}
+
+// ---- "Pick as the monitor shows it" ------------------------------------------------------------
+
+namespace {
+
+QAction *AsShownEntry(TForm1 &form)
+{
+    for (QAction *a : form.CommandMenu->Commands())
+        if (a->text() == QStringLiteral("Pick as the monitor shows it"))
+            return a;
+    return nullptr;
+}
+
+// The screen painted in one colour on a monitor whose profile swaps red and blue.
+class Form1PickAsShown : public Form1ScreenPick {
+protected:
+    void AdjustEnv(TForm1Env &env) override
+    {
+        Form1ScreenPick::AdjustEnv(env);
+        env.ScreenPick.Profiles = [](int, int) { return TDisplayProfile::FromBytes(SwappedMonitor()); };
+    }
+    TColor PickNow()
+    {
+        PressPick();
+        EXPECT_NE(Overlay(), nullptr);
+        if (Overlay())
+            QTest::keyClick(Overlay(), Qt::Key_Return);
+        return form->fMyColor;
+    }
+};
+
+} // namespace
+
+TEST_F(Form1PickAsShown, SwitchInTheMenuIsOffAndTurnsTheConversionOn)
+{
+    QAction *entry = AsShownEntry(*form);
+    ASSERT_NE(entry, nullptr);
+    form->CommandMenu->Refresh();
+    EXPECT_TRUE(entry->isCheckable());
+    EXPECT_FALSE(entry->isChecked());
+    screen = qRgb(200, 0, 0);
+    EXPECT_EQ(PickNow(), 200) << "off: the device value";
+
+    entry->trigger();
+    EXPECT_TRUE(form->fAsShown);
+    form->CommandMenu->Refresh();
+    EXPECT_TRUE(entry->isChecked());
+    const TColor shown = PickNow();
+    EXPECT_LE(shown & 0xFF, 2);
+    EXPECT_GE((shown >> 16) & 0xFF, 198) << "on: sent as red, shown as blue";
+    EXPECT_EQ(form->SwatchColor(), shown);
+
+    entry->trigger();
+    EXPECT_EQ(PickNow(), 200);
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+using Form1AsShownSetting = Form1Restarts;
+
+TEST_F(Form1AsShownSetting, WrittenOnlyOnceTurnedOnInASectionOfItsOwn)
+{
+    Start()->close();
+    const QByteArray untouched = IniBytes();
+    Start()->close();
+    EXPECT_EQ(IniBytes(), untouched) << "never on: the file keeps its bytes";
+    EXPECT_FALSE(untouched.contains("PickAsShown"));
+
+    auto form = Start();
+    EXPECT_FALSE(form->fAsShown);
+    form->AsShownSwitchClick();
+    form->close();
+    const QByteArray on = IniBytes();
+    EXPECT_TRUE(on.startsWith(untouched)) << "everything else keeps its bytes";
+    EXPECT_EQ(on.mid(untouched.size()), QByteArray("[Form\\PickAsShown]\nBool=1\n"));
+
+    form = Start();
+    EXPECT_TRUE(form->fAsShown);
+    form->AsShownSwitchClick();
+    form->close();
+    EXPECT_EQ(IniBytes().mid(untouched.size()), QByteArray("[Form\\PickAsShown]\nBool=0\n"));
+    EXPECT_FALSE(Start()->fAsShown);
+    EXPECT_TRUE(messages.Messages.empty());
 }

@@ -30,9 +30,9 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a display it picks itself.
+# Starts Xvfb on a display it picks itself; arguments are added to its own (more screens).
 e2e_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 "$@" -noreset -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
   E2E_XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$E2E_TMP/display" ] && break
@@ -78,3 +78,25 @@ e2e_until() {
   done
   return 1
 }
+
+# The HTML form of the main window's current colour, as Ctrl+Shift+H copies it.
+e2e_current_html() {
+  echo -n "-" | xclip -selection clipboard >/dev/null 2>&1
+  xdotool windowfocus --sync "$E2E_WID"
+  xdotool key --clearmodifiers ctrl+shift+h
+  e2e_until [ "$(e2e_clipboard)" != "-" ] || fail "Ctrl+Shift+H copied nothing"
+  e2e_clipboard
+}
+
+# Paints the root window of the display with a pattern in which each pixel's colour says where
+# it is: red x mod 256, green y mod 256, blue 16 * (x div 256) + y div 256 + extra (so
+# neighbours always differ). Arguments: display, extra blue.
+e2e_root_pattern() {
+  local file="$E2E_TMP/pattern$2.png"
+  [ -f "$file" ] || convert -size 1280x1024 xc:black -channel R -fx 'mod(i,256)/255' -channel G -fx 'mod(j,256)/255' \
+    -channel B -fx "(floor(i/256)*16+floor(j/256)+$2)/255" +channel -depth 8 "$file"
+  # display answers 1 once it has set the picture, which is there all the same.
+  DISPLAY=$1 display -window root "$file" || true
+}
+# The colour e2e_root_pattern paints at x, y, as #RRGGBB. Arguments: x, y, extra blue.
+e2e_pattern_at() { printf '#%02X%02X%02X' $(($1 % 256)) $(($2 % 256)) $(($1 / 256 * 16 + $2 / 256 + ${3:-0})); }

@@ -1,5 +1,7 @@
 #include "framework/ScreenPick.h"
 
+#include "PrivateBus.h"
+
 #include <gtest/gtest.h>
 
 #include <QDBusConnectionInterface>
@@ -51,7 +53,7 @@ TEST(PortalRequestPath, SenderWithoutColonAndDotsAsUnderscores)
 // ---- The magnifier ----------------------------------------------------------------------------
 
 // A screen whose pixel at (x, y) has red x, green y and blue 7.
-QImage GradientGrab(const QRect &area)
+QImage GradientGrab(int, const QRect &area)
 {
     QImage image(area.size(), QImage::Format_RGB32);
     for (int y = 0; y < area.height(); ++y)
@@ -61,7 +63,7 @@ QImage GradientGrab(const QRect &area)
 }
 
 struct OverlayRun {
-    TPickOverlay *overlay = new TPickOverlay(GradientGrab);
+    TPickOverlay *overlay = new TPickOverlay(TScreenAccess{GradientGrab, {}, {}});
     QPointer<TPickOverlay> alive{overlay};
     std::optional<TColor> taken;
     int cancelled = 0;
@@ -69,7 +71,7 @@ struct OverlayRun {
     {
         QObject::connect(overlay, &TPickOverlay::Taken, [this](TColor c) { taken = c; });
         QObject::connect(overlay, &TPickOverlay::Cancelled, [this] { ++cancelled; });
-        overlay->Begin(QPoint(100, 50));
+        overlay->Begin();
     }
     ~OverlayRun() { delete alive.data(); }
 };
@@ -77,15 +79,16 @@ struct OverlayRun {
 TEST(PickOverlay, ViewEnlargesThePixelsAroundThePointer)
 {
     OverlayRun run;
-    run.overlay->UpdateAt(QPoint(40, 60));
+    run.overlay->UpdateAt({0, QPoint(40, 60)});
     const QImage &view = run.overlay->View();
-    const int z = TPickOverlay::Zoom, r = TPickOverlay::Radius;
+    const int z = TPickOverlay::Zoom, r = TPickOverlay::Radius, b = 1;
     // The centre cell is the pointer's pixel, its left neighbour the pixel one to the left.
-    EXPECT_EQ(view.pixel(r * z + z / 2, r * z + z / 2), qRgb(40, 60, 7));
-    EXPECT_EQ(view.pixel((r - 1) * z + z / 2, r * z + z / 2), qRgb(39, 60, 7));
-    EXPECT_EQ(view.pixel(z / 2, z / 2), qRgb(40 - r, 60 - r, 7));
+    EXPECT_EQ(view.pixel(b + r * z + z / 2, b + r * z + z / 2), qRgb(40, 60, 7));
+    EXPECT_EQ(view.pixel(b + (r - 1) * z + z / 2, b + r * z + z / 2), qRgb(39, 60, 7));
+    EXPECT_EQ(view.pixel(b + z / 2, b + z / 2), qRgb(40 - r, 60 - r, 7));
     // The centre cell is framed.
-    EXPECT_EQ(view.pixel(r * z - 2, r * z + z / 2), qRgb(255, 255, 255));
+    EXPECT_EQ(view.pixel(b + r * z, b + r * z + z / 2), qRgb(0, 0, 0));
+    EXPECT_EQ(view.pixel(b + r * z + 1, b + r * z + z / 2), qRgb(255, 255, 255));
 }
 
 TEST(PickOverlay, LeftClickTakesThePixelUnderThePointer)
@@ -121,7 +124,7 @@ TEST(PickOverlay, EscapeAndRightClickCancel)
 TEST(PickOverlay, ReturnTakesTheCentrePixel)
 {
     OverlayRun run;
-    run.overlay->UpdateAt(QPoint(12, 34));
+    run.overlay->UpdateAt({0, QPoint(12, 34)});
     QTest::keyClick(run.overlay, Qt::Key_Return);
     ASSERT_TRUE(run.taken.has_value());
     EXPECT_EQ(*run.taken, 12 | (34 << 8) | (7 << 16));
@@ -148,58 +151,6 @@ TEST(PickOverlay, PlacedBesideThePointerAwayFromWhatItReads)
 }
 
 // ---- The portal, on a private bus -------------------------------------------------------------
-
-// A bus daemon of the test's own, with nothing on it that the test did not start.
-class PrivateBus {
-public:
-    PrivateBus()
-    {
-        const QString config = FDir.filePath(QStringLiteral("bus.conf"));
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
-            return;
-        file.write(QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                                  "<auth>EXTERNAL</auth><policy context=\"default\"><allow send_destination=\"*\"/>"
-                                  "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>")
-                       .arg(FDir.path())
-                       .toUtf8());
-        file.close();
-        FDaemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + config,
-                                                      QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        if (!FDaemon.waitForStarted(5000) || !QTest::qWaitFor([&] { return FDaemon.canReadLine(); }, 5000))
-            return;
-        Address = QString::fromUtf8(FDaemon.readLine()).trimmed();
-        static int n = 0;
-        Connection = QDBusConnection::connectToBus(Address, QStringLiteral("pigmora-test-%1").arg(++n));
-    }
-    ~PrivateBus()
-    {
-        if (FPortal.state() != QProcess::NotRunning) {
-            FPortal.kill();
-            FPortal.waitForFinished(2000);
-        }
-        QDBusConnection::disconnectFromBus(Connection.name());
-        FDaemon.kill();
-        FDaemon.waitForFinished(2000);
-    }
-
-    bool StartPortal(const QStringList &args)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), Address);
-        FPortal.setProcessEnvironment(env);
-        FPortal.start(QStringLiteral(PIGMORA_FAKE_PORTAL), args);
-        return FPortal.waitForStarted(5000) && QTest::qWaitFor([&] { return FPortal.canReadLine(); }, 5000);
-    }
-
-    QString Address;
-    QDBusConnection Connection{QString()};
-
-private:
-    QTemporaryDir FDir;
-    QProcess FDaemon;
-    QProcess FPortal;
-};
 
 struct PortalCase {
     const char *name;
