@@ -332,9 +332,9 @@ TEST_F(Form1AnyColor, CommandMenuCanBeExtended)
     int runs = 0;
     bool can = false;
     QAction *a = form->CommandMenu->AddCommand(
-        {QStringLiteral("Extra"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), [&runs] { ++runs; }, [&can] { return can; }, {}});
+        {QStringLiteral("Extra"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y), [&runs] { ++runs; }, [&can] { return can; }, {}});
     EXPECT_TRUE(form->CommandMenu->Commands().contains(a));
-    Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_M);
+    Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Y);
     EXPECT_EQ(runs, 1);
     form->CommandMenu->Refresh();
     EXPECT_FALSE(a->isEnabled());
