@@ -1,5 +1,6 @@
 #include "app/ConvertNotations.h"
 #include "app/Desktop.h"
+#include "app/PickCommand.h"
 #include "app/SessionEnd.h"
 #include "app/Unit1.h"
 #include "colour/AnyColor.h"
@@ -72,17 +73,22 @@ int main(int argc, char **argv)
         return ExitUsage;
     case TCommandLine::TAction::Convert: return Convert(cl);
     case TCommandLine::TAction::Pick:
-        Print(stderr, QStringLiteral("pigmora: --pick is not available in this build\n"));
-        return ExitNoPick;
     case TCommandLine::TAction::Window: break;
     }
 
     const QByteArray platform = PlatformFor(CurrentSessionEnv());
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    const bool pick = cl.Action == TCommandLine::TAction::Pick;
     if (!HasDisplay()) {
-        Print(stderr, QStringLiteral("pigmora: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n"));
-        return ExitUnreadable;
+        Print(stderr, pick ? QStringLiteral("pigmora: no display to pick a colour from (DISPLAY and WAYLAND_DISPLAY are unset)\n")
+                           : QStringLiteral("pigmora: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n"));
+        return pick ? ExitNoPick : ExitUnreadable;
+    }
+    if (pick) {
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Pigmora"));
+        return RunPickCommand(cl);
     }
     TFontPreload fontPreload;
     QApplication app(argc, argv);

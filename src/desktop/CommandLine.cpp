@@ -13,6 +13,8 @@ struct TOptions {
                           QStringLiteral("LIST")};
     QCommandLineOption Pick{QStringLiteral("pick"), QStringLiteral("Take a colour from the screen, print it and exit.")};
     QCommandLineOption Srgb{QStringLiteral("srgb"), QStringLiteral("Write the POV-Ray notations with srgb, srgbf and srgbt.")};
+    QCommandLineOption Open{QStringLiteral("open"), QStringLiteral("With --pick, open (or raise) the window with the colour instead of printing it.")};
+    QCommandLineOption AsShown{QStringLiteral("as-shown"), QStringLiteral("With --pick, the colour as the monitor shows it.")};
 };
 
 } // namespace
@@ -22,7 +24,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     TOptions o;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb});
+    parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -50,6 +52,10 @@ TCommandLine ParseCommandLine(const QStringList &args)
     if (colours.size() > 1 || (!colours.isEmpty() && (parser.isSet(o.Convert) || parser.isSet(o.Pick))))
         return error(QStringLiteral("one colour at most, and none with --convert or --pick"));
     cl.Srgb = parser.isSet(o.Srgb);
+    cl.AsShown = parser.isSet(o.AsShown);
+    cl.Open = parser.isSet(o.Open);
+    if ((cl.AsShown || cl.Open) && !parser.isSet(o.Pick))
+        return error(QStringLiteral("--as-shown and --open go with --pick"));
     if (parser.isSet(o.To)) {
         for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
             if (!name.trimmed().isEmpty())
@@ -85,6 +91,8 @@ QString HelpText(const QStringList &notationNames)
                "      --to LIST         the notations to print, separated by commas; without it --convert\n"
                "                        prints every notation as 'name: text' and --pick prints html\n"
                "      --srgb            write the POV-Ray notations with srgb, srgbf and srgbt\n"
+               "      --as-shown        with --pick: the colour as the monitor shows it (its ICC profile)\n"
+               "      --open            with --pick: open (or raise) the window with the colour instead\n"
                "\n"
                "Notations: %1\n"
                "\n"

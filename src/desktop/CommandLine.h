@@ -11,6 +11,8 @@ struct TCommandLine {
     QString ConvertText; // --convert's text
     QStringList To;      // --to's notation names; empty for the default
     bool Srgb = false;   // --srgb: the POV-Ray forms with srgb, srgbf and srgbt
+    bool AsShown = false; // --as-shown: --pick takes the colour as the monitor shows it
+    bool Open = false;    // --open: --pick opens (or raises) the window with the colour instead
     QString Error;       // for Error: what to print on standard error
 };
 
