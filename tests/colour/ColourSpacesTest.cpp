@@ -30,7 +30,7 @@ TColourSpace SpaceNamed(const std::string &name)
 class PublishedVectors : public testing::TestWithParam<TVector> {};
 
 // Worked with an independent transcription of CSS Color 4's sample conversion code; red in OKLab
-// is the spec's own published 0.627955, 0.224863, 0.125846.
+// is CSS Color 4's own published 0.627955, 0.224863, 0.125846.
 TEST_P(PublishedVectors, AgreeWithTheSampleCode)
 {
     const TVector &v = GetParam();

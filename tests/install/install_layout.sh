@@ -18,7 +18,7 @@ for prefix in /usr "/opt/pigmora 1.11"; do
   metainfo="$root/share/metainfo/org.pigmora.Pigmora.metainfo.xml"
   [ -f "$desktop" ] || fail "no desktop entry under $prefix"
   [ -f "$metainfo" ] || fail "no metainfo under $prefix"
-  # Debian 12's validator predates SingleMainWindow (desktop entry spec 1.5) and calls it an
+  # Debian 12's validator predates SingleMainWindow (version 1.5 of the desktop entry standard) and calls it an
   # unknown key; that one remark is expected, anything else is not.
   out=$(desktop-file-validate "$desktop" 2>&1 | grep -v 'key "SingleMainWindow" in group "Desktop Entry"' || true)
   [ -z "$out" ] || fail "desktop-file-validate has remarks: $out"
