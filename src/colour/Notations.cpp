@@ -185,7 +185,7 @@ std::string Text(TNotationKind kind, const TRgb8 &c)
     };
     const int n = MaxNumberDecimals, p = MaxPercentDecimals;
     switch (kind) {
-    case TNotationKind::CssHex: return "#" + Lowered(HexUpper(c));
+    case TNotationKind::CssHex: return Lowered("#" + HexUpper(c));
     case TNotationKind::CssRgb:
         return "rgb(" + std::to_string(c.R) + " " + std::to_string(c.G) + " " + std::to_string(c.B) + ")";
     case TNotationKind::Hsl: {
@@ -224,7 +224,7 @@ std::string Text(TNotationKind kind, const TRgb8 &c)
         return "QColor(" + std::to_string(c.R) + ", " + std::to_string(c.G) + ", " + std::to_string(c.B) + ")";
     case TNotationKind::Argb: return "0xFF" + HexUpper(c);
     case TNotationKind::Latex: return "\\definecolor{pigmora}{HTML}{" + HexUpper(c) + "}";
-    case TNotationKind::Name: return NearestCssName(c).Name;
+    case TNotationKind::Name: break; // written by WriteNotation with its caption
     }
     return {};
 }
@@ -282,6 +282,7 @@ TNotationRow WriteNotation(TNotationKind kind, const TRgb8 &rgb)
         const TNearestName nearest = NearestCssName(rgb);
         if (nearest.Distance > 0)
             caption = QStringLiteral("Nearest CSS name (\u0394EOK %1)").arg(NumberText(nearest.Distance, 4));
+        return {kind, caption, QString::fromLatin1(nearest.Name)};
     }
     return {kind, caption, QString::fromStdString(Text(kind, rgb))};
 }

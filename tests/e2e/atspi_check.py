@@ -187,6 +187,32 @@ try:
     do(picked["O K"], "Press")
     until(lambda: text(swatch) == "#FF0000", "the picker's colour taken")
 
+    # The Notations window, opened from the keyboard: every row a named text with a named Copy
+    # button that copies it, the contrast figures readable, and the history's swatches pressable.
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
+                    "key", "--clearmodifiers", "ctrl+shift+n"], check=False)
+    notations = until(lambda: next((w for w in app if w is not None and w.name == "Pigmora Notations"), None),
+                      "the Notations window")
+    shown = [a for a in descendants(notations) if a.getState().contains(pyatspi.STATE_SHOWING)]
+    rows = {a.name: a for a in shown if role(a) == "text"}
+    buttons = {a.name: a for a in shown if role(a) == "push button"}
+    if len(rows) != 18 or any(not name for name in rows):
+        fail("the Notations window shows %d named rows: %s" % (len(rows), sorted(rows)))
+    for name in rows:
+        if "Copy " + name not in buttons or "Press" not in actions(buttons["Copy " + name]):
+            fail("the row '%s' has no Copy button to press" % name)
+    oklch = rows["CSS oklch()"]
+    do(buttons["Copy CSS oklch()"], "Press")
+    until(lambda: clipboard() == text(oklch) and text(oklch).startswith("oklch("), "the oklch row copied")
+    if not any(role(a) == "label" and a.name.startswith("on white #FFFFFF: ") for a in shown):
+        fail("no contrast figures against white")
+    swatches = [b for name, b in buttons.items() if name.startswith("#")]
+    if len(swatches) < 2:
+        fail("the history shows %d swatches" % len(swatches))
+    chosen = swatches[1].name
+    do(swatches[1], "Press")
+    until(lambda: text(swatch) == chosen, "the history's colour %s made current" % chosen)
+
     # A message box comes and goes by its button.
     do(controls["about"], "Press")
     box = until(lambda: next((w for w in app if w is not None and role(w) in ("dialog", "alert")
