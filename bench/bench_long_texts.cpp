@@ -8,6 +8,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <ctime>
 
 #include <memory>
 
@@ -60,6 +65,26 @@ void BM_FieldRepaint(benchmark::State &state)
     state.SetLabel(state.range(0) ? "1 MB in every field" : "empty fields");
 }
 BENCHMARK(BM_FieldRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The event loop left alone for three seconds with the text cursor in the POV-Ray field: the
+// share of one core the program uses while idle, cursor blink included.
+void BM_IdleCpu(benchmark::State &state)
+{
+    TWindow w(state.range(0) != 0);
+    double share = 0;
+    for (auto _ : state) {
+        const std::clock_t cpu = std::clock();
+        QElapsedTimer wall;
+        wall.start();
+        QEventLoop idle;
+        QTimer::singleShot(3000, &idle, &QEventLoop::quit);
+        idle.exec();
+        share = 100.0 * (double(std::clock() - cpu) / CLOCKS_PER_SEC) / (wall.elapsed() / 1000.0);
+    }
+    state.counters["cpu_percent"] = share;
+    state.SetLabel(state.range(0) ? "1 MB in every field" : "empty fields");
+}
+BENCHMARK(BM_IdleCpu)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Every command that opens no dialog, with the fields filled again before each run.
 void BM_Command(benchmark::State &state)

@@ -11,11 +11,23 @@ TFlatEdit::TFlatEdit(TColor background, QWidget *parent) : QLineEdit(parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Base, ToQColor(background, pal));
     setPalette(pal);
+    // QLineEdit repaints only the strips it thinks changed, by its own idea of the scroll; a
+    // long text is scrolled here, so any change repaints the whole field.
+    const auto repaintLong = [this] {
+        if (IsLong())
+            update();
+    };
+    connect(this, &QLineEdit::cursorPositionChanged, this, repaintLong);
+    connect(this, &QLineEdit::selectionChanged, this, repaintLong);
+    connect(this, &QLineEdit::textChanged, this, repaintLong);
 }
 
 void TFlatEdit::paintEvent(QPaintEvent *e)
 {
-    QLineEdit::paintEvent(e);
+    if (IsLong())
+        PaintLong();
+    else
+        QLineEdit::paintEvent(e);
     QPainter p(this);
     p.setPen(QColor(0x7A, 0x7A, 0x7A));
     const int r = width() - 1, b = height() - 1;

@@ -248,6 +248,14 @@ TEST_F(Form1Restore, LongTextsAreNeverCut)
     }
     for (const QLineEdit *edit : form->findChildren<QLineEdit *>())
         EXPECT_GE(edit->maxLength(), 1000000) << edit->objectName().toStdString();
+
+    // A copy button selects and copies the whole megabyte, as with a short text.
+    const QString pov = QStringLiteral("rgb <0.1, 0.2, 0.3> ") + million;
+    form->PovEdit->setText(pov);
+    Click(form->RGBButton);
+    EXPECT_EQ(Clipboard(), pov);
+    EXPECT_EQ(form->PovEdit->selectedText(), pov);
+    EXPECT_EQ(form->PovEdit->cursorPosition(), pov.size());
 }
 
 TEST_F(Form1Restore, EmptyJapaneseFieldLeavesTheClipboard)
