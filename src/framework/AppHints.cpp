@@ -59,6 +59,14 @@ void THintWindow::SetColor(TColor value)
     update();
 }
 
+QString ShownHint(const QString &hint)
+{
+    if (hint.size() <= MaxHintLength)
+        return hint;
+    const qsizetype cut = hint[MaxHintLength - 1].isHighSurrogate() ? MaxHintLength - 1 : MaxHintLength;
+    return hint.left(cut) + QChar(0x2026);
+}
+
 QRect THintWindow::CalcHintRect(int maxWidth, const QString &hint) const
 {
     const QFontMetrics fm(font());
@@ -327,7 +335,11 @@ void TApplicationHints::ActivateHint(QPoint cursorPos)
         HideHint();
         return;
     }
+    hintStr = ShownHint(hintStr);
     QRect rect = FHintWindow->CalcHintRect(info.HintMaxWidth, hintStr);
+    // A word wider than the desktop does not wrap: the window stops at the desktop's edge.
+    const QRect desktop = HintDesktopRect();
+    rect.setSize(rect.size().boundedTo(QSize(std::max(info.HintMaxWidth, 1), std::max(desktop.height() - 4, 1))));
     rect.moveTopLeft(info.HintPos);
     FHintWindow->SetColor(info.HintColor);
     FHintWindow->ActivateHint(rect, hintStr);

@@ -33,6 +33,11 @@ struct THintInfo {
 // The hint window of the framework: a borderless pop-up that never takes input or focus, with a
 // caption and a colour. It paints into an image, the background first, then the caption.
 // Descendants give it a shape and their own painting.
+// A hint shows at most this many characters, then an ellipsis: a field's whole text can be its
+// hint, and a megabyte of it fills no screen but takes a second to measure.
+constexpr qsizetype MaxHintLength = 4096;
+QString ShownHint(const QString &hint);
+
 class THintWindow : public QWidget {
     Q_OBJECT
 public:

@@ -61,6 +61,28 @@ TEST(HintMachinery, RestingOnAControlForThePauseShowsTheHintBelowThePointer)
     EXPECT_EQ(h.app.HideTimer().interval(), 2500);
 }
 
+TEST(HintMachinery, AMegabyteHintShowsItsStartWithinTheDesktop)
+{
+    Hints h;
+    for (const QString &hint : {QString(1 << 20, QLatin1Char('u')), QString(1 << 20, QChar(0x3042)),
+                                QStringLiteral("\\u3042").repeated(1 << 18)}) {
+        h.a->setToolTip(hint);
+        h.Show(h.a);
+        THintWindow *w = h.app.HintWindow();
+        ASSERT_TRUE(w->isVisible());
+        EXPECT_EQ(w->Caption(), hint.left(MaxHintLength) + QChar(0x2026));
+        EXPECT_LE(w->width(), HintDesktopRect().width());
+        EXPECT_LE(w->height(), HintDesktopRect().height());
+        h.app.CancelHint();
+    }
+    // A surrogate pair at the cut stays whole or goes whole.
+    const QString pairs = QString::fromUtf16(u"\U0001F600").repeated(MaxHintLength);
+    EXPECT_EQ(ShownHint(pairs).size(), MaxHintLength + 1);
+    const QString shifted = ShownHint(QLatin1Char('x') + pairs);
+    EXPECT_FALSE(shifted.at(shifted.size() - 2).isHighSurrogate());
+    EXPECT_EQ(ShownHint(QStringLiteral("short")), QStringLiteral("short"));
+}
+
 TEST(HintMachinery, HidePauseEndsTheHintUntilTheMouseMovesOn)
 {
     Hints h;
