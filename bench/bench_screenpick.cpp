@@ -3,8 +3,8 @@
 // the colour conversion of a pick through a display profile, beside the pick's own screen read.
 // Run it on the display in use (QT_QPA_PLATFORM=xcb) for the screen read that matters, and with
 // QT_SCALE_FACTOR=2 for the largest view.
-#include "framework/DisplayProfile.h"
-#include "framework/PickOverlay.h"
+#include "desktop/DisplayProfile.h"
+#include "desktop/PickOverlay.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // A monitor's profile as any program on the desktop may have set it on the root window: any
 // bytes go through Little CMS's reader and, when it takes them, through the conversion of a few
 // device values. Nothing may crash, hang or read outside the bytes.
-#include "framework/DisplayProfile.h"
+#include "desktop/DisplayProfile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "app/PickCommand.h"
 
 #include "app/ConvertNotations.h"
-#include "framework/ScreenPick.h"
+#include "desktop/ScreenPick.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/ColorSwatch.h"
+#include "colour/ColourHistory.h"
+#include "desktop/ScreenPick.h"
 #include "framework/Clock.h"
 #include "framework/ColorDialog.h"
 #include "framework/Colors.h"
 #include "framework/Component.h"
 #include "framework/MessageBoxes.h"
-#include "framework/ScreenPick.h"
-#include "colour/ColourHistory.h"
 #include "picker/ColPickDlg.h"
 
 #include <QLabel>

@@ -1,17 +1,17 @@
 #include "app/ConvertNotations.h"
-#include "app/Desktop.h"
 #include "app/PickCommand.h"
-#include "app/SessionEnd.h"
 #include "app/Unit1.h"
 #include "colour/AnyColor.h"
 #include "desktop/CommandLine.h"
+#include "desktop/Desktop.h"
+#include "desktop/FontPreload.h"
+#include "desktop/SessionEnd.h"
+#include "desktop/SettingsPath.h"
 #include "desktop/SingleInstance.h"
 #include "framework/Dispatch.h"
 #include "framework/Failure.h"
-#include "framework/FontPreload.h"
 #include "framework/Fonts.h"
 #include "framework/MessageBoxes.h"
-#include "framework/SettingsPath.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "app/Desktop.h"
 #include "app/Unit1.h"
-#include "framework/SettingsPath.h"
+#include "desktop/Desktop.h"
+#include "desktop/SettingsPath.h"
 #include "picker/ColPickForm.h"
 #include "settings/RegMng.h"
 #include "widgets/ShineSpdBtn.h"

@@ -1,4 +1,4 @@
-#include "app/Desktop.h"
+#include "desktop/Desktop.h"
 
 #include <QApplication>
 #include <QIcon>

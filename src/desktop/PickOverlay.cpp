@@ -1,6 +1,6 @@
-#include "framework/PickOverlay.h"
+#include "desktop/PickOverlay.h"
 
-#include "framework/DisplayProfile.h"
+#include "desktop/DisplayProfile.h"
 
 #include <QCursor>
 #include <QGuiApplication>

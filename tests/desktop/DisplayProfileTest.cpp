@@ -1,4 +1,4 @@
-#include "framework/DisplayProfile.h"
+#include "desktop/DisplayProfile.h"
 
 #include "../TestProfiles.h"
 

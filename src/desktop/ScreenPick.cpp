@@ -1,7 +1,7 @@
-#include "framework/ScreenPick.h"
+#include "desktop/ScreenPick.h"
 
-#include "framework/PortalPick.h"
-#include "framework/ScreenshotPick.h"
+#include "desktop/PortalPick.h"
+#include "desktop/ScreenshotPick.h"
 
 #include <QGuiApplication>
 #include <QWidget>

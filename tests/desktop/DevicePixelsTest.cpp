@@ -1,7 +1,7 @@
 // The eyedropper in device pixels: the pixel under a mouse position at every scale, the
 // magnifier's squares, the keys' steps, and the colour as the monitor shows it.
-#include "framework/DisplayProfile.h"
-#include "framework/PickOverlay.h"
+#include "desktop/DisplayProfile.h"
+#include "desktop/PickOverlay.h"
 
 #include "../TestProfiles.h"
 

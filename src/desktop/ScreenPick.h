@@ -1,11 +1,11 @@
 #pragma once
 
+#include "desktop/DisplayProfile.h"
+#include "desktop/PickOverlay.h"
+#include "desktop/PortalPick.h"
+#include "desktop/ScreenshotPick.h"
 #include "framework/Colors.h"
-#include "framework/DisplayProfile.h"
 #include "framework/MessageBoxes.h"
-#include "framework/PickOverlay.h"
-#include "framework/PortalPick.h"
-#include "framework/ScreenshotPick.h"
 
 #include <QDBusConnection>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "framework/ScreenPick.h"
+#include "desktop/ScreenPick.h"
 
 #include "PrivateBus.h"
 

@@ -1,4 +1,4 @@
-#include "framework/FontPreload.h"
+#include "desktop/FontPreload.h"
 
 #include "framework/Fonts.h"
 

@@ -1,4 +1,4 @@
-#include "framework/PortalPick.h"
+#include "desktop/PortalPick.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>

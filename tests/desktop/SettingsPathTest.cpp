@@ -1,4 +1,4 @@
-#include "framework/SettingsPath.h"
+#include "desktop/SettingsPath.h"
 
 #include <gtest/gtest.h>
 

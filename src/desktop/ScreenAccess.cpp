@@ -1,6 +1,6 @@
-#include "framework/ScreenAccess.h"
+#include "desktop/ScreenAccess.h"
 
-#include "framework/X11Screen.h"
+#include "desktop/X11Screen.h"
 
 #include <QCursor>
 #include <QGuiApplication>

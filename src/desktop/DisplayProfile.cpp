@@ -1,6 +1,6 @@
-#include "framework/DisplayProfile.h"
+#include "desktop/DisplayProfile.h"
 
-#include "framework/X11Screen.h"
+#include "desktop/X11Screen.h"
 
 #include <lcms2.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "desktop/ScreenAccess.h"
 #include "framework/Colors.h"
-#include "framework/ScreenAccess.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // Picking from the portal's screenshot where the portal picks no colour itself.
-#include "framework/PickOverlay.h"
-#include "framework/ScreenPick.h"
-#include "framework/ScreenshotPick.h"
+#include "desktop/PickOverlay.h"
+#include "desktop/ScreenPick.h"
+#include "desktop/ScreenshotPick.h"
 
 #include "PrivateBus.h"
 

@@ -1,4 +1,4 @@
-#include "app/SessionEnd.h"
+#include "desktop/SessionEnd.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>

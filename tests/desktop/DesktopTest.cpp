@@ -1,5 +1,5 @@
-#include "app/Desktop.h"
-#include "app/SessionEnd.h"
+#include "desktop/Desktop.h"
+#include "desktop/SessionEnd.h"
 
 #include <gtest/gtest.h>
 

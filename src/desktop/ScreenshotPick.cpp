@@ -1,6 +1,6 @@
-#include "framework/ScreenshotPick.h"
+#include "desktop/ScreenshotPick.h"
 
-#include "framework/PickOverlay.h"
+#include "desktop/PickOverlay.h"
 
 #include <QCursor>
 #include <QDir>

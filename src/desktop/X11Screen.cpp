@@ -1,4 +1,4 @@
-#include "framework/X11Screen.h"
+#include "desktop/X11Screen.h"
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
