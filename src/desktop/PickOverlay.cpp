@@ -2,12 +2,14 @@
 
 #include "desktop/DisplayProfile.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <QWindow>
 
 #include <algorithm>
@@ -78,6 +80,7 @@ TPickOverlay::TPickOverlay(TScreenAccess screen, QWidget *parent)
     setMouseTracking(true);
     setFixedSize(ViewSide + 2, ViewSide + 2 + TextHeight);
     setWindowTitle(QStringLiteral("Pick from screen"));
+    setAccessibleName(windowTitle());
 }
 
 TPickOverlay::~TPickOverlay()
@@ -152,17 +155,22 @@ void TPickOverlay::UpdateAt(const TDevicePos &pos)
     painter.setPen(Qt::white);
     const qreal top = cells.height() / ratio;
     const qreal width = cells.width() / ratio;
+    QString said;
     if (!pixels.isNull() && pixels.rect().contains(Radius, Radius)) {
         const TColor device = FromRgb(pixels.pixel(Radius, Radius));
-        painter.drawText(QRectF(0, top, width, TextHeight), Qt::AlignCenter, HtmlText(Shown(pos, device)));
+        said = HtmlText(Shown(pos, device));
+        painter.drawText(QRectF(0, top, width, TextHeight), Qt::AlignCenter, said);
     }
     if (FProfiles) {
         const QString caption = ProfileCaption(pos);
+        said += QStringLiteral(", ") + caption;
         painter.drawText(QRectF(2, top + TextHeight, width - 4, TextHeight), Qt::AlignCenter,
                          painter.fontMetrics().elidedText(caption, Qt::ElideRight, static_cast<int>(width) - 4));
         setToolTip(caption);
     }
     painter.end();
+    // A screen reader hears the colour under the pointer (and the profile) as it changes.
+    SetSpokenColour(said);
 
     const QSize want(static_cast<int>(std::ceil(FView.width() / ratio)), static_cast<int>(std::ceil(FView.height() / ratio)));
     if (size() != want)
@@ -171,17 +179,41 @@ void TPickOverlay::UpdateAt(const TDevicePos &pos)
     update();
 }
 
+void TPickOverlay::SetSpokenColour(const QString &text)
+{
+    if (text == accessibleDescription())
+        return;
+    setAccessibleDescription(text);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
 void TPickOverlay::FollowPointer(QScreen *screen)
 {
     if (!screen)
         return;
-    // A screen of another X screen is another desktop, where this window cannot go; the pointer
-    // grab still reports there, so the pick works and the magnifier waits on its own screen.
-    const QWindow *window = windowHandle();
-    if (window && window->screen() && !window->screen()->virtualSiblings().contains(screen))
-        return;
     const QPointF at = LogicalFromDevice(FCentre.Pos, screen->geometry().topLeft(), screen->devicePixelRatio());
     const QPoint place = PlaceFor(at.toPoint(), screen->geometry(), size());
+    QWindow *window = isWindow() ? windowHandle() : nullptr;
+    if (window && window->screen() && !window->screen()->virtualSiblings().contains(screen)) {
+        // Another X screen is another desktop: the window is made anew there, and the grabs,
+        // which belong to the old window, are taken again by the new one.
+        const bool grabbing = FGrabbing;
+        if (grabbing) {
+            releaseKeyboard();
+            releaseMouse();
+            FGrabbing = false;
+        }
+        hide();
+        window->setScreen(screen);
+        move(place);
+        show();
+        if (grabbing)
+            TakeGrabs();
+        return;
+    }
     move(isWindow() || !parentWidget() ? place : parentWidget()->mapFromGlobal(place));
 }
 

@@ -72,6 +72,7 @@ private:
     TColor Shown(const TDevicePos &pos, TColor device) const;
     QString ProfileCaption(const TDevicePos &pos) const;
     void FollowPointer(QScreen *screen);
+    void SetSpokenColour(const QString &text);
 
     TScreenAccess FScreen;
     std::shared_ptr<TDisplayProfiles> FProfiles;

@@ -72,6 +72,8 @@ TScreenshotPick::TScreenshotPick(QImage shot, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), FShot(std::move(shot))
 {
     setWindowTitle(QStringLiteral("Pick from screenshot"));
+    setAccessibleName(windowTitle());
+    setAccessibleDescription(QStringLiteral("Arrow keys move the pointer, Return takes the colour, Escape cancels"));
     setCursor(Qt::CrossCursor);
 }
 

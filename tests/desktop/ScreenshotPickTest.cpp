@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QUrl>
 
@@ -124,6 +125,14 @@ TEST(ScreenshotFallback, PortalWithoutPickColorHandsOverAScreenshotToPickFrom)
     overlay->UpdateAt({0, QPoint(20, 30)});
     QTest::keyClick(overlay, Qt::Key_Right);
     EXPECT_EQ(overlay->Centre().Pos, QPoint(21, 30));
+    // A screen reader finds the window by its name and hears the colour under the pointer.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(run.picker->Screenshot());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Pick from screenshot"));
+    QAccessibleInterface *magnifier = QAccessible::queryAccessibleInterface(overlay);
+    ASSERT_NE(magnifier, nullptr);
+    EXPECT_EQ(magnifier->text(QAccessible::Name), QStringLiteral("Pick from screen"));
+    EXPECT_EQ(magnifier->text(QAccessible::Description), QStringLiteral("#3F7809")) << "3 * 21, 4 * 30, 9";
 
     const QPoint pixel = run.ClickAt(QPointF(run.picker->Screenshot()->width() * 0.4, run.picker->Screenshot()->height() * 0.7));
     EXPECT_EQ(run.taken, ShotColour(pixel));
