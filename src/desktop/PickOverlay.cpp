@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
-#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
