@@ -78,6 +78,7 @@ TPickOverlay::TPickOverlay(TScreenAccess screen, QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
     setFixedSize(ViewSide + 2, ViewSide + 2 + TextHeight);
+    InstallPickOverlayAccessible();
     setWindowTitle(QStringLiteral("Pick from screen"));
     setAccessibleName(windowTitle());
 }

@@ -15,6 +15,9 @@ class TDisplayProfiles;
 // just inside its square's edge, white one pixel further in.
 QImage MagnifiedPixels(const QImage &pixels, int cell, int border);
 
+// Makes the magnifier known to screen readers (see PickOverlayAccessible.cpp).
+void InstallPickOverlayAccessible();
+
 // The magnifier of the screen-grab eyedropper: a small window that follows the pointer and
 // shows the device pixels around it enlarged, the centre one framed. While it is open it holds
 // the pointer (crosshair) and the keyboard. A left click, Return or Space takes the centre pixel;

@@ -132,6 +132,10 @@ TEST(ScreenshotFallback, PortalWithoutPickColorHandsOverAScreenshotToPickFrom)
     QAccessibleInterface *magnifier = QAccessible::queryAccessibleInterface(overlay);
     ASSERT_NE(magnifier, nullptr);
     EXPECT_EQ(magnifier->text(QAccessible::Name), QStringLiteral("Pick from screen"));
+    EXPECT_EQ(magnifier->role(), QAccessible::Grouping) << "a part of the screenshot window";
+    ASSERT_NE(magnifier->actionInterface(), nullptr);
+    EXPECT_EQ(magnifier->actionInterface()->actionNames(),
+              QStringList({QAccessibleActionInterface::pressAction(), QStringLiteral("Cancel")}));
     EXPECT_EQ(magnifier->text(QAccessible::Description), QStringLiteral("#3F7809")) << "3 * 21, 4 * 30, 9";
 
     const QPoint pixel = run.ClickAt(QPointF(run.picker->Screenshot()->width() * 0.4, run.picker->Screenshot()->height() * 0.7));

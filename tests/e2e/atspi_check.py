@@ -213,6 +213,19 @@ try:
     do(swatches[1], "Press")
     until(lambda: text(swatch) == chosen, "the history's colour %s made current" % chosen)
 
+    # The magnifier of the screen pick, opened from the keyboard: a named window that says the
+    # colour under the pointer, whose Press takes that colour.
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
+                    "key", "--clearmodifiers", "ctrl+shift+e"], check=False)
+    magnifier = until(lambda: next((w for w in app if w is not None and w.name == "Pick from screen"
+                                    and w.getState().contains(pyatspi.STATE_SHOWING)), None), "the magnifier")
+    if role(magnifier) != "frame" or not {"Press", "Cancel"} <= set(actions(magnifier)):
+        fail("the magnifier is a %s with actions %s" % (role(magnifier), actions(magnifier)))
+    said = until(lambda: magnifier.description if magnifier.description.startswith("#") else None,
+                 "the magnifier to say its colour")
+    do(magnifier, "Press")
+    until(lambda: text(swatch) == said, "the magnifier's colour %s taken (swatch: %s)" % (said, text(swatch)))
+
     # A message box comes and goes by its button.
     do(controls["about"], "Press")
     box = until(lambda: next((w for w in app if w is not None and role(w) in ("dialog", "alert")

@@ -1,0 +1,55 @@
+// What a screen reader sees of the magnifier: a window named "Pick from screen" whose
+// description is what it shows (the colour under the pointer, and the display profile when the
+// pick is colour-managed), and two actions, Press to take that colour and Cancel, which do what
+// Return and Escape do.
+#include "desktop/PickOverlay.h"
+
+#include "framework/Accessible.h"
+
+namespace {
+
+// Qt names no action for closing without a result; this is the name Escape's action goes by.
+QString CancelAction()
+{
+    return QStringLiteral("Cancel");
+}
+
+class TPickOverlayAccessible : public QAccessibleWidget {
+public:
+    explicit TPickOverlayAccessible(TPickOverlay *overlay) : QAccessibleWidget(overlay, QAccessible::Window) {}
+
+    QAccessible::Role role() const override
+    {
+        // Inside the screenshot window the magnifier is a part of that window, not one of its own.
+        return Overlay()->isWindow() ? QAccessible::Window : QAccessible::Grouping;
+    }
+
+    QStringList actionNames() const override { return {pressAction(), CancelAction()}; }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            RunActionLater(Overlay(), [](TPickOverlay *o) { o->Take(o->Centre()); });
+        else if (name == CancelAction())
+            RunActionLater(Overlay(), [](TPickOverlay *o) { o->Cancel(); });
+    }
+
+    QStringList keyBindingsForAction(const QString &name) const override
+    {
+        if (name == pressAction())
+            return {QStringLiteral("Return")};
+        if (name == CancelAction())
+            return {QStringLiteral("Escape")};
+        return {};
+    }
+
+private:
+    TPickOverlay *Overlay() const { return static_cast<TPickOverlay *>(widget()); }
+};
+
+} // namespace
+
+void InstallPickOverlayAccessible()
+{
+    InstallAccessible<TPickOverlay, TPickOverlayAccessible>();
+}
