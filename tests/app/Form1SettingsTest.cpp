@@ -1,3 +1,4 @@
+#include "Form1Fixture.h"
 #include "app/Unit1.h"
 #include "desktop/Desktop.h"
 #include "desktop/SettingsPath.h"
@@ -19,13 +20,10 @@
 
 namespace {
 
-class Form1Settings : public testing::Test {
+class Form1Settings : public Form1Restarts {
 protected:
-    std::unique_ptr<TForm1> Start()
+    void AdjustEnv(TForm1Env &env) override
     {
-        TForm1Env env;
-        env.Messages = &messages;
-        env.IniFileName = ini;
         env.IniStoreFileName = store;
         env.PlacesWindows = placesWindows;
         env.ColorDialogRunner = [this](TColorDialog &d) {
@@ -44,14 +42,9 @@ protected:
                 form.CancelBtnClick();
             return form.result() == QDialog::Accepted;
         };
-        return std::make_unique<TForm1>(env);
     }
 
-    QString IniText() const
-    {
-        QFile f(ini);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
+    QString IniText() const { return QString::fromUtf8(IniBytes()); }
 
     // Writes into the main window's file through a store of its own, as an earlier run or a
     // hand edit would have.
@@ -86,11 +79,8 @@ protected:
 
     static void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
 
-    QTemporaryDir dir;
-    QString ini = dir.filePath(QStringLiteral("pigmora.ini"));
     QString store; // where the close stores, when not `ini`
     std::optional<bool> placesWindows; // empty: as the platform plugin says
-    TRecordingMessageSink messages;
     std::function<void(TColorDialog &)> dialogUser;
     bool dialogOk = true;
     std::function<void(TColorPickerForm &)> pickerUser;
