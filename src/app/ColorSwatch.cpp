@@ -23,10 +23,14 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
 
+    // The name says the colour too ("Current colour: #350ABF"), for a screen reader's review of
+    // the window, which reads names, not texts.
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
             return Text();
+        if (t == QAccessible::Name)
+            return QStringLiteral("%1: %2").arg(QAccessibleWidget::text(t), Text());
         return QAccessibleWidget::text(t);
     }
 
@@ -74,8 +78,14 @@ void TColorSwatch::SetColor(TColor color)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(color));
     setPalette(pal);
-    if (QAccessible::isActive() && before != HtmlColorText(color)) {
-        QAccessibleTextUpdateEvent event(this, 0, before, HtmlColorText(color));
+    const QString now = HtmlColorText(color);
+    if (before == now)
+        return;
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(this, 0, before, now);
         QAccessible::updateAccessibility(&event);
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
     }
+    emit Changed(now);
 }

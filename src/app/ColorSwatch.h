@@ -9,8 +9,8 @@
 QString HtmlColorText(TColor color);
 
 // The main window's colour swatch: a label filled with the current colour. A screen reader
-// finds it by its accessible name and reads the colour as its text ("#98B5D1"), told each time
-// it changes.
+// reads the colour as its text ("#98B5D1") and in its name ("Current colour: #98B5D1"), both told
+// each time they change.
 class TColorSwatch : public QLabel {
     Q_OBJECT
 public:
@@ -18,6 +18,10 @@ public:
 
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
+
+signals:
+    // The colour's text changed ("#350ABF").
+    void Changed(const QString &text);
 
 private:
     TColor FColor = 0;

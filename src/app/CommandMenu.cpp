@@ -91,6 +91,7 @@ void TCommandMenu::Refresh()
 
 void TCommandMenu::Open(std::optional<QPoint> globalPos)
 {
+    const bool fromKeyboard = !globalPos;
     if (!globalPos) {
         QWidget *focus = QApplication::focusWidget();
         if (focus && focus != FWindow && FWindow->isAncestorOf(focus))
@@ -99,6 +100,14 @@ void TCommandMenu::Open(std::optional<QPoint> globalPos)
             globalPos = FWindow->mapToGlobal(QPoint(0, 0));
     }
     FMenu->popup(*globalPos);
+    // Opened from the keyboard, the menu starts on its first entry that can run, so that a
+    // screen reader says the menu is open and where, and Return runs that entry.
+    if (fromKeyboard)
+        for (QAction *a : FMenu->actions())
+            if (!a->isSeparator() && a->isVisible() && a->isEnabled()) {
+                FMenu->setActiveAction(a);
+                break;
+            }
 }
 
 bool TCommandMenu::eventFilter(QObject *watched, QEvent *event)

@@ -55,7 +55,8 @@ public:
     // Brings every entry's enabled and checked state up to date.
     void Refresh();
     // Opens the menu at a global position and returns at once (the menu closes on a choice or on
-    // Escape). Without a position: below the focused widget, else at the window's top left.
+    // Escape). Without a position (from the keyboard): below the focused widget, else at the
+    // window's top left, with its first entry that can run made current.
     void Open(std::optional<QPoint> globalPos = std::nullopt);
 
 protected:

@@ -72,4 +72,8 @@ void THistoryRow::Show(const TColourHistory &history)
             FCells[i]->SetColour(colours[i]);
         FCells[i]->setVisible(i < FShown);
     }
+    // The caption's key focuses the newest colour and chooses nothing; with no colour it does
+    // nothing at all.
+    setFocusProxy(FShown > 0 ? FCells[0] : nullptr);
+    setFocusPolicy(FShown > 0 ? Qt::ClickFocus : Qt::NoFocus);
 }

@@ -25,7 +25,8 @@ private:
     TRgb8 FColour;
 };
 
-// The history as a row of swatches, newest first; cells beyond the history are hidden.
+// The history as a row of swatches, newest first; cells beyond the history are hidden. The row
+// itself is the buddy of its caption: it takes focus (into the newest cell) only while it shows one.
 class THistoryRow : public QWidget {
     Q_OBJECT
 public:

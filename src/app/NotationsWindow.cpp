@@ -60,7 +60,7 @@ TNotationsWindow::TNotationsWindow(QWidget *owner, TNotationsActions actions)
     auto *historyCaption = new QLabel(QStringLiteral("Histor&y"), this);
     FHistory = new THistoryRow(this);
     FHistory->setAccessibleName(QStringLiteral("Colour history"));
-    historyCaption->setBuddy(FHistory->Cell(0));
+    historyCaption->setBuddy(FHistory);
     connect(FHistory, &THistoryRow::Chosen, this, [this](const TRgb8 &c) {
         if (FActions.Choose)
             FActions.Choose(c);

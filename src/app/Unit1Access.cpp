@@ -2,6 +2,7 @@
 // what its command does, each field by the labels and buttons around it.
 #include "app/Unit1.h"
 
+#include "app/Announcements.h"
 #include "app/ColorSwatch.h"
 #include "app/WindowCommands.h"
 #include "widgets/LCBox.h"
@@ -62,11 +63,17 @@ void TForm1::NameControls()
     };
     for (const auto &field : fields)
         field.edit->setAccessibleName(QString::fromUtf8(field.name));
-    // The row titles label the first field of their row; they show no access key, so nothing
-    // on the window changes.
-    Label2->setBuddy(Edit1);
-    Label3->setBuddy(Edit2);
-    Label4->setBuddy(Edit3);
+    // The row titles ("Red") label no field: a screen reader would say a field's label instead
+    // of its name, and the names already hold the title with the field's unit.
+
+    // Space toggles the pigment box as a click does, as it does every other check box.
+    LCheckBox->OnkeyDown = [](TLozengeCheckBox *box, int &key, TShiftState shift) {
+        if (key == Qt::Key_Space && (shift & (ssShift | ssAlt | ssCtrl)) == 0) {
+            key = 0;
+            box->Click();
+        }
+    };
 
     Label1->setAccessibleName(QStringLiteral("Current colour"));
+    AnnounceChanges(this, Label1);
 }

@@ -8,6 +8,7 @@
 #include "settings/RegMng.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -65,10 +66,13 @@ void TForm1::CreateNotationsCommands()
 
 void TForm1::NotationsClick()
 {
-    if (FNotations && FNotations->isVisible())
+    if (FNotations && FNotations->isVisible()) {
         FNotations->hide();
-    else
-        ShowNotations();
+        return;
+    }
+    ShowNotations();
+    // Opened by the user: the keys and the screen reader follow it there.
+    FNotations->activateWindow();
 }
 
 void TForm1::ShowNotations()
@@ -95,6 +99,7 @@ void TForm1::ShowNotations()
                 FNotations->move(beside);
         }
     }
+    FNotations->ShowColour(ShownRgb(fMyColor), FNotations->Note()->text(), FComparison);
     FNotations->show();
     FNotations->raise();
 }
@@ -116,7 +121,9 @@ void TForm1::UpdateNotations()
         ShowNotations();
     else if (!note.isEmpty())
         FNotations->show();
-    if (FNotations)
+    // A hidden window is written when it shows again: its rows' changes would reach a screen
+    // reader all the same, a flood of them on every colour.
+    if (FNotations && FNotations->isVisible())
         FNotations->ShowColour(ShownRgb(fMyColor), note, FComparison);
 }
 

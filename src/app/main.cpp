@@ -112,11 +112,13 @@ int main(int argc, char **argv)
     TForm1 form(env);
     messages.SetWindow(&form);
     fontPreload.Finish();
-    // The end of the session closes the window as "Exit" does, then ends any dialog still open.
+    // The end of the session closes the window as "Exit" does, then ends every event loop, a
+    // dialog's too. Not QApplication::quit(): it asks each window to close and gives up on the
+    // first that stays, and the session manager asks only once.
     TSessionEnd sessionEnd([&form] {
         if (form.isVisible())
             form.close();
-        QApplication::quit();
+        QCoreApplication::exit(0);
     });
     // A colour given on the command line, here or by a later start, becomes current.
     const auto takeColour = [&](const QString &text) {

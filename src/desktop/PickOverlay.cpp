@@ -2,6 +2,8 @@
 
 #include "desktop/DisplayProfile.h"
 
+#include "framework/Announcer.h"
+
 #include <QAccessible>
 #include <QCursor>
 #include <QGuiApplication>
@@ -188,6 +190,10 @@ void TPickOverlay::SetSpokenColour(const QString &text)
         QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&changed);
     }
+    // A description change reaches a screen reader without its text: the colour is said too.
+    if (!FAnnouncer)
+        FAnnouncer = new TAnnouncer(this);
+    FAnnouncer->Say(text);
 }
 
 void TPickOverlay::FollowPointer(QScreen *screen)

@@ -23,6 +23,8 @@ void InstallPickOverlayAccessible();
 // the pointer (crosshair) and the keyboard. A left click, Return or Space takes the centre pixel;
 // Escape or a right click cancels; the arrow keys move the pointer by one device pixel (ten with
 // Shift). Either way it releases both grabs and closes itself.
+class TAnnouncer;
+
 class TPickOverlay : public QWidget {
     Q_OBJECT
 public:
@@ -69,6 +71,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    TAnnouncer *FAnnouncer = nullptr;
     void Finish();
     void TakeGrabs();
     // The colour of a device value as it is taken: through the display profile when asked to.

@@ -168,6 +168,11 @@ void TColorPickerForm::NameControls()
     GradPaintBox->setAccessibleName(QStringLiteral("Colour strip"));
     ColorListPaintBox->setAccessibleName(QStringLiteral("Colour field"));
     ColCelPaintBox->setAccessibleName(QStringLiteral("Temporary palette"));
+    // The mode choices and OK by what they mean, their captions' letters first.
+    FadeRadioGroup->Item(0)->setAccessibleName(QStringLiteral("H: hue, 0-360 degrees"));
+    FadeRadioGroup->Item(1)->setAccessibleName(QStringLiteral("S: saturation, 0-100%"));
+    FadeRadioGroup->Item(2)->setAccessibleName(QStringLiteral("B: brightness, 0-100%"));
+    OKBtn->setAccessibleName(QStringLiteral("OK"));
 }
 
 void TColorPickerForm::ApplyPalette()

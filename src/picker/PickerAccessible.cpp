@@ -4,6 +4,7 @@
 #include "picker/ColPickForm.h"
 
 #include "framework/Accessible.h"
+#include "framework/Announcer.h"
 
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
@@ -53,19 +54,46 @@ TColorPickerForm *FormOf(const QWidget *w)
     return dynamic_cast<TColorPickerForm *>(w->window());
 }
 
-// The mode's quantity as the edits show it.
-QString StripValueText(TColorSwitch mode, const TPickerValues &v)
+// The mode's quantity in the unit the edits show it in (degrees, per cent, 0-255), and where
+// that unit ends.
+int StripUnitValue(TColorSwitch mode, const TPickerValues &v)
 {
     const int value = StripComparedValue(mode, v);
     switch (mode) {
-    case csHue: return QStringLiteral("hue %1 degrees").arg(HueToDegrees(value));
-    case csSaturation: return QStringLiteral("saturation %1%").arg(LevelToPercent(value));
-    case csBrightness: return QStringLiteral("brightness %1%").arg(LevelToPercent(value));
+    case csHue: return HueToDegrees(value);
+    case csSaturation:
+    case csBrightness: return LevelToPercent(value);
+    default: return value;
+    }
+}
+
+int StripUnitMaximum(TColorSwitch mode)
+{
+    switch (mode) {
+    case csHue: return 360;
+    case csSaturation:
+    case csBrightness: return 100;
+    default: return 255;
+    }
+}
+
+QString StripValueText(TColorSwitch mode, const TPickerValues &v)
+{
+    const int value = StripUnitValue(mode, v);
+    switch (mode) {
+    case csHue: return QStringLiteral("hue %1 degrees").arg(value);
+    case csSaturation: return QStringLiteral("saturation %1%").arg(value);
+    case csBrightness: return QStringLiteral("brightness %1%").arg(value);
     case csBlue: return QStringLiteral("blue %1").arg(value);
     case csGreen: return QStringLiteral("green %1").arg(value);
     case csRed: return QStringLiteral("red %1").arg(value);
     }
     return {};
+}
+
+int ColourNumber(TColor c)
+{
+    return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
 }
 
 class TPaintBoxAccessible;
@@ -136,7 +164,7 @@ public:
 
     void *interface_cast(QAccessible::InterfaceType t) override
     {
-        if (t == QAccessible::ValueInterface && IsStrip())
+        if (t == QAccessible::ValueInterface && (IsStrip() || IsField()))
             return static_cast<QAccessibleValueInterface *>(this);
         return QAccessibleWidget::interface_cast(t);
     }
@@ -152,15 +180,20 @@ public:
         return {};
     }
 
-    // QAccessibleValueInterface, for the strip: the mode's quantity on its raw scale.
+    // QAccessibleValueInterface. The strip: the mode's quantity in its unit. The field: the
+    // colour under its marker as the number 0xRRGGBB (its text is the value text).
     QVariant currentValue() const override
     {
-        return IsStrip() ? StripComparedValue(Form()->GetColorSwitch(), Form()->Values()) : 0;
+        if (IsStrip())
+            return StripUnitValue(Form()->GetColorSwitch(), Form()->Values());
+        return IsField() ? ColourNumber(Form()->CurrentColor()) : 0;
     }
     void setCurrentValue(const QVariant &) override {}
     QVariant maximumValue() const override
     {
-        return IsStrip() ? StripClickValue(Form()->GetColorSwitch(), 0, Box()->height()) : 0;
+        if (IsStrip())
+            return StripUnitMaximum(Form()->GetColorSwitch());
+        return IsField() ? 0xFFFFFF : 0;
     }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 1; }
@@ -228,8 +261,7 @@ QString TCellAccessible::text(QAccessible::Text t) const
             .arg(FIndex % PaletteColumns + 1)
             .arg(colour);
     case QAccessible::Value:
-    case QAccessible::Description:
-        return colour;
+        return colour; // no description: the name says the colour already
     default:
         return {};
     }
@@ -282,6 +314,16 @@ void NotifyPickerBoxChanged(QWidget *box)
             }
         return;
     }
-    QAccessibleValueChangeEvent event(box, QAccessible::queryAccessibleInterface(box)->text(QAccessible::Value));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+    if (!iface || !iface->valueInterface())
+        return;
+    QAccessibleValueChangeEvent event(box, iface->valueInterface()->currentValue());
     QAccessible::updateAccessibility(&event);
+    // A screen reader reads a value as a bare number: the field's colour is said in words too.
+    if (form && box == form->ColorListPaintBox) {
+        auto *announcer = box->window()->findChild<TAnnouncer *>(QString(), Qt::FindDirectChildrenOnly);
+        if (!announcer)
+            announcer = new TAnnouncer(box->window());
+        announcer->Say(QStringLiteral("Colour %1").arg(HashText(form->CurrentColor())));
+    }
 }

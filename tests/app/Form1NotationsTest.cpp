@@ -1,6 +1,7 @@
 #include "Form1Fixture.h"
 
 #include "app/CommandMenu.h"
+#include "app/HistoryRow.h"
 #include "app/NotationsWindow.h"
 #include "picker/ColPickForm.h"
 
@@ -59,6 +60,7 @@ TEST_F(Form1Notations, OpensWithItsKeyAndFollowsEveryColourCommand)
     TNotationsWindow *w = Open();
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w)) << "opened by the user, the window takes the keys";
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pigmora Notations"));
     EXPECT_EQ(w->RowEdit(0)->text(), QStringLiteral("#98b5d1"));
 
@@ -77,6 +79,39 @@ TEST_F(Form1Notations, OpensWithItsKeyAndFollowsEveryColourCommand)
     Command(QStringLiteral("Notations"))->trigger();
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(Command(QStringLiteral("Notations"))->isChecked());
+}
+
+TEST_F(Form1Notations, HistoryKeyFocusesTheNewestColourAndNeverChoosesOne)
+{
+    TNotationsWindow *w = Open();
+    ASSERT_TRUE(w);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_EQ(w->History()->Shown(), 0);
+    QWidget *focus = QApplication::focusWidget();
+    const TColor before = form->fMyColor;
+    // Alt+Y with an empty history: no colour changes and the focus stays where it was.
+    QTest::keyClick(w, Qt::Key_Y, Qt::AltModifier);
+    QTest::qWait(150); // a buddy button's click is animated for 100 ms
+    EXPECT_EQ(form->fMyColor, before);
+    EXPECT_EQ(QApplication::focusWidget(), focus);
+
+    form->SetColor(RGB(1, 2, 3));
+    form->SetColor(RGB(4, 5, 6));
+    ASSERT_EQ(w->History()->Shown(), 3);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(w, Qt::Key_Y, Qt::AltModifier);
+    QTest::qWait(150);
+    EXPECT_EQ(form->fMyColor, RGB(4, 5, 6));
+    EXPECT_EQ(QApplication::focusWidget(), w->History()->Cell(0));
+    EXPECT_EQ(w->History()->Cell(0)->accessibleName(), QStringLiteral("#040506"));
+
+    form->ClearHistoryClick();
+    QTest::keyClick(w, Qt::Key_Y, Qt::AltModifier);
+    QTest::qWait(150);
+    EXPECT_EQ(form->fMyColor, RGB(4, 5, 6));
+    EXPECT_TRUE(QApplication::focusWidget() == nullptr || QApplication::focusWidget()->isVisible());
 }
 
 TEST_F(Form1Notations, CopyButtonReturnAndCopyAsPutTheRowsExactText)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The command menu on a real window: a right click on the swatch opens it and the srgb switch is
-# turned from it with the keyboard; F10 with the focus in the POV-Ray field opens it and "Paste
-# colour" takes the clipboard's colour.
+# turned from it with the keyboard; F10 with the focus in the POV-Ray field opens it on its first
+# entry, "Paste colour", which takes the clipboard's colour.
 # Arguments: the pigmora executable, the build folder (the screenshot goes there).
 source "$(dirname "$0")/lib.sh"
 exe=$1 build=$2
@@ -24,7 +24,7 @@ sleep 0.3
 e2e_click 150 56       # focus into the POV-Ray field
 xdotool key F10
 sleep 0.4
-xdotool key Down Return                                 # "Paste colour"
+xdotool key Return                                      # "Paste colour", the first entry, is current
 sleep 0.3
 e2e_click 53 260       # "HTML"
 got=$(e2e_clipboard)

@@ -6,6 +6,8 @@
 #include "../HighDpi.h"
 #include "OpenPicker.h"
 
+#include "framework/Announcer.h"
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -255,18 +257,33 @@ TEST(PickerAccess, StripAndFieldReadOutTheirValues)
     QAccessibleInterface *strip = Access(form->GradPaintBox);
     EXPECT_EQ(strip->role(), QAccessible::Slider);
     ASSERT_TRUE(strip->valueInterface());
-    EXPECT_EQ(strip->valueInterface()->currentValue().toInt(), form->UHEd->Tag);
-    EXPECT_EQ(strip->valueInterface()->maximumValue().toInt(), 765);
+    // In the unit the mode's edit shows, not on the strip's own scale.
+    EXPECT_EQ(strip->valueInterface()->currentValue().toInt(), form->UHEd->text().toInt());
+    EXPECT_EQ(strip->valueInterface()->maximumValue().toInt(), 360);
     EXPECT_EQ(strip->text(QAccessible::Value), QStringLiteral("hue %1 degrees").arg(form->UHEd->text()));
     QTest::keyClick(form->GradPaintBox, Qt::Key_Home);
-    EXPECT_EQ(strip->valueInterface()->currentValue().toInt(), 765);
+    EXPECT_EQ(strip->valueInterface()->currentValue().toInt(), 359);
+    EXPECT_EQ(form->UHEd->text(), QStringLiteral("359"));
+    for (const auto &[mode, maximum] : {std::pair{csSaturation, 100}, {csBrightness, 100}, {csRed, 255}}) {
+        auto other = OpenAt(RGB(40, 90, 160), mode);
+        QAccessibleInterface *s = Access(other->GradPaintBox);
+        EXPECT_EQ(s->valueInterface()->maximumValue().toInt(), maximum);
+        QTest::keyClick(other->GradPaintBox, Qt::Key_Down);
+        const QLineEdit *shown = mode == csSaturation ? other->USEd : mode == csBrightness ? other->UBEd : other->RedEd;
+        EXPECT_EQ(s->valueInterface()->currentValue().toInt(), shown->text().toInt()) << shown->accessibleName().toStdString();
+    }
 
     QAccessibleInterface *field = Access(form->ColorListPaintBox);
     EXPECT_EQ(field->role(), QAccessible::ColorChooser);
+    ASSERT_TRUE(field->valueInterface()) << "it tells its value changes, so it has a value";
     QTest::keyClick(form->ColorListPaintBox, Qt::Key_Right);
     const TColor c = form->CurrentColor();
-    EXPECT_EQ(field->text(QAccessible::Value),
-              QColor(GetRValue(c), GetGValue(c), GetBValue(c)).name().toUpper());
+    const QString hash = QColor(GetRValue(c), GetGValue(c), GetBValue(c)).name().toUpper();
+    EXPECT_EQ(field->text(QAccessible::Value), hash);
+    EXPECT_EQ(field->valueInterface()->currentValue().toInt(), GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+    const auto *announcer = form->findChild<TAnnouncer *>();
+    ASSERT_TRUE(announcer) << "the field's colour is said in words";
+    EXPECT_EQ(announcer->Said(), QStringLiteral("Colour ") + hash);
 }
 
 } // namespace
