@@ -21,7 +21,8 @@ void AnnounceChanges(QWidget *window, TColorSwatch *swatch)
     QClipboard *clipboard = QApplication::clipboard();
     QObject::connect(clipboard, &QClipboard::dataChanged, announcer, [announcer, clipboard] {
         // Only what this program copied: a change by another program is not this window's news.
-        if (!clipboard->ownsClipboard())
+        // (The offscreen platform's clipboard is the process's own and tells no owner.)
+        if (!clipboard->ownsClipboard() && QGuiApplication::platformName() != QLatin1String("offscreen"))
             return;
         const QString text = clipboard->text().simplified();
         if (!text.isEmpty())

@@ -303,9 +303,16 @@ void InstallPickerAccessible()
 
 void NotifyPickerBoxChanged(QWidget *box)
 {
+    const TColorPickerForm *form = FormOf(box);
+    // A screen reader reads a value as a bare number: the field's colour is said in words too.
+    if (form && box == form->ColorListPaintBox) {
+        auto *announcer = box->window()->findChild<TAnnouncer *>(QString(), Qt::FindDirectChildrenOnly);
+        if (!announcer)
+            announcer = new TAnnouncer(box->window());
+        announcer->Say(QStringLiteral("Colour %1").arg(HashText(form->CurrentColor())));
+    }
     if (!QAccessible::isActive())
         return;
-    const TColorPickerForm *form = FormOf(box);
     if (form && box == form->ColCelPaintBox) {
         if (QAccessibleInterface *palette = QAccessible::queryAccessibleInterface(box))
             if (QAccessibleInterface *cell = palette->child(form->PaletteCursor())) {
@@ -319,11 +326,4 @@ void NotifyPickerBoxChanged(QWidget *box)
         return;
     QAccessibleValueChangeEvent event(box, iface->valueInterface()->currentValue());
     QAccessible::updateAccessibility(&event);
-    // A screen reader reads a value as a bare number: the field's colour is said in words too.
-    if (form && box == form->ColorListPaintBox) {
-        auto *announcer = box->window()->findChild<TAnnouncer *>(QString(), Qt::FindDirectChildrenOnly);
-        if (!announcer)
-            announcer = new TAnnouncer(box->window());
-        announcer->Say(QStringLiteral("Colour %1").arg(HashText(form->CurrentColor())));
-    }
 }

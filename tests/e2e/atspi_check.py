@@ -139,8 +139,8 @@ try:
         until(lambda: clipboard() == wanted, "'%s' to copy '%s' (clipboard: '%s')" % (button, wanted, clipboard()))
 
     box = controls["pigment"]
-    if not box.getState().contains(pyatspi.STATE_CHECKABLE):
-        fail("the pigment box is not checkable")
+    # Its role says that it can be checked (Qt 6.4's bridge passes no "checkable" state on);
+    # "checked" comes and goes with it.
     do(box, "Toggle")
     until(lambda: checked(box) and text(pov).startswith("pigment{"), "the pigment box to wrap the notation")
     do(box, "Toggle")

@@ -66,10 +66,6 @@ def key(keys, window=None):
         time.sleep(0.15)
 
 
-def clipboard():
-    return subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, text=True).stdout
-
-
 def until(probe, what, seconds=10):
     end = time.time() + seconds
     while time.time() < end:
