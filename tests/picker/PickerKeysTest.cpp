@@ -226,6 +226,10 @@ TEST(PickerAccess, EveryControlAndCellHasANameOfItsOwn)
         ++count;
     }
     EXPECT_EQ(names.size(), count) << "no two controls share a name";
+    // Said by what they mean, not spelt out from their captions.
+    EXPECT_EQ(Access(form->OKBtn)->text(QAccessible::Name), QStringLiteral("OK"));
+    EXPECT_EQ(Access(form->FadeRadioGroup->Item(0))->text(QAccessible::Name), QStringLiteral("H: hue, 0-360 degrees"));
+    EXPECT_EQ(Access(form->FadeRadioGroup->Item(2))->text(QAccessible::Name), QStringLiteral("B: brightness, 0-100%"));
 
     QAccessibleInterface *palette = Access(form->ColCelPaintBox);
     EXPECT_EQ(palette->role(), QAccessible::List);
@@ -242,6 +246,9 @@ TEST(PickerAccess, EveryControlAndCellHasANameOfItsOwn)
     }
     EXPECT_EQ(cells.size(), PaletteCellCount);
     EXPECT_EQ(palette->child(27)->text(QAccessible::Value), QStringLiteral("#285AA0"));
+    // The name holds the colour; a description saying it again would be read out twice.
+    EXPECT_TRUE(palette->child(27)->text(QAccessible::Name).endsWith(QStringLiteral(": #285AA0")));
+    EXPECT_TRUE(palette->child(27)->text(QAccessible::Description).isEmpty());
     const QRect cell9 = palette->child(9)->rect();
     EXPECT_EQ(palette->childAt(cell9.center().x(), cell9.center().y()), palette->child(9));
 
