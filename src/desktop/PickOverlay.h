@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class TAnnouncer;
 class TDisplayProfiles;
 
 // The pixels of `pixels` (one per device pixel of the screen) enlarged to squares of `cell`
@@ -23,8 +24,6 @@ void InstallPickOverlayAccessible();
 // the pointer (crosshair) and the keyboard. A left click, Return or Space takes the centre pixel;
 // Escape or a right click cancels; the arrow keys move the pointer by one device pixel (ten with
 // Shift). Either way it releases both grabs and closes itself.
-class TAnnouncer;
-
 class TPickOverlay : public QWidget {
     Q_OBJECT
 public:
@@ -71,7 +70,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    TAnnouncer *FAnnouncer = nullptr;
     void Finish();
     void TakeGrabs();
     // The colour of a device value as it is taken: through the display profile when asked to.
@@ -85,6 +83,7 @@ private:
     QImage FView;
     TDevicePos FCentre;
     int FCell = Zoom;
+    TAnnouncer *FAnnouncer = nullptr; // says the colour under the pointer; made when first needed
     bool FGrabbing = false;
     bool FDone = false;
 };
