@@ -17,7 +17,8 @@ e2e_until test -s "$E2E_TMP/bus" || fail "no session bus"
 export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
 mkdir -p -m 0755 "$E2E_TMP/app" && cp "$exe" "$E2E_TMP/app/pigmora"
 windows() { xdotool search --onlyvisible --name '^Pigmora$' 2>/dev/null | wc -l; }
-stored() { awk -v s="$1" '$0 == "[" s "]" {f=1; next} /^\[/ {f=0} f && index($0, $2 "=") == 1 {sub(/^[^=]*=/, ""); print}' "$ini"; }
+# The value of an entry: section and name.
+stored() { S="[$1]" N="$2=" awk '$0 == ENVIRON["S"] {f=1; next} /^\[/ {f=0} f && index($0, ENVIRON["N"]) == 1 {print substr($0, length(ENVIRON["N"]) + 1)}' "$ini"; }
 mkfifo "$E2E_TMP/go"
 
 start=$(date +%s)
@@ -33,7 +34,7 @@ for round in $(seq "$rounds"); do
   sleep 0.05
   printf 'go\ngo\n' >"$E2E_TMP/go"
   # The start that hands over ends; the other keeps the one window.
-  e2e_until eval '! kill -0 $pa 2>/dev/null || ! kill -0 $pb 2>/dev/null' || fail "round $round: neither start ended"
+  e2e_until eval '! kill -0 $pa 2>/dev/null || ! kill -0 $pb 2>/dev/null' || fail "round $round: neither start handed over ($(windows) windows)"
   if kill -0 "$pa" 2>/dev/null; then first=$pa own=$a handed=$b gone=$pb; else first=$pb own=$b handed=$a gone=$pa; fi
   status=0; wait "$gone" || status=$?
   [ "$status" -eq 0 ] || fail "round $round: the handing start exited $status: $(cat "$E2E_TMP"/[ab].log)"
