@@ -75,6 +75,12 @@ void TSingleInstance::Activate(const QString &colour)
     if (!calledFromDBus())
         return;
     setDelayedReply(true);
+    // The connection stops reading while its received messages hold more than libdbus allows at
+    // once (63 MiB), and reads on when they are let go; let go in this thread, that restart would
+    // not reach the connection's own thread, and it would read nothing ever again. So the last
+    // reference is let go there, once this thread is surely done with the message.
+    if (QObject *busThread = FBus().interface())
+        QTimer::singleShot(200, busThread, [held = message()] {});
     if (!FSettled) {
         FEarly.emplace_back(message(), colour.left(MaxColourLength + 1));
         return;
