@@ -1,13 +1,16 @@
 #include "app/PickCommand.h"
 
 #include "app/ConvertNotations.h"
+#include "colour/ColourHistory.h"
 #include "desktop/ScreenPick.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -25,7 +28,7 @@ private:
     {
         Said = true;
         NoWayToPick = NoWayToPick || text == NoColorPickingText();
-        std::fprintf(stderr, "pigmora: %s\n", text.toLocal8Bit().constData());
+        WriteText(stderr, QStringLiteral("pigmora: %1\n").arg(text));
     }
 };
 
@@ -33,12 +36,10 @@ private:
 
 int RunPickCommand(const TCommandLine &cl)
 {
-    const QStringList to = cl.To.isEmpty() ? QStringList{QStringLiteral("html")} : cl.To;
-    const TConversion check = ConvertColour(0, to, cl.Srgb);
+    const TConversion check = ConvertColour(0, cl.To, cl.Srgb);
     if (!check.UnknownName.isEmpty()) {
-        std::fprintf(stderr, "pigmora: '%s' is no notation; the notations are: %s\n",
-                     check.UnknownName.left(200).toLocal8Bit().constData(),
-                     NotationNames().join(QStringLiteral(", ")).toLocal8Bit().constData());
+        WriteText(stderr, QStringLiteral("pigmora: '%1' is no notation; the notations are: %2\n")
+                              .arg(ShownText(check.UnknownName.left(200)), NotationNames().join(QStringLiteral(", "))));
         return ExitUsage;
     }
     TStderrSink messages;
@@ -59,16 +60,18 @@ int RunPickCommand(const TCommandLine &cl)
     idle.start(50);
     if (picker.Busy())
         QApplication::exec();
+    // Without --to the colour is #RRGGBB, whatever its name: a script reads one form always.
+    const QString hex = taken ? HtmlText({GetRValue(*taken), GetGValue(*taken), GetBValue(*taken)}) : QString();
     if (taken && cl.Open) {
         // The window starts as any start does: as the first, or handing the colour to the one running.
-        return QProcess::startDetached(QApplication::applicationFilePath(), {ConvertColour(*taken, {QStringLiteral("html")}, false).Lines.first()})
-                   ? 0
-                   : ExitUnreadable;
+        return QProcess::startDetached(QApplication::applicationFilePath(), {hex}) ? 0 : ExitUnreadable;
     }
     if (taken) {
-        const QStringList lines = ConvertColour(*taken, to, cl.Srgb).Lines;
-        std::fprintf(stdout, "%s\n", lines.join(QLatin1Char('\n')).toLocal8Bit().constData());
-        return 0;
+        const QString text = cl.To.isEmpty() ? hex : ConvertColour(*taken, cl.To, cl.Srgb).Lines.join(QLatin1Char('\n'));
+        if (WriteText(stdout, text + QLatin1Char('\n')))
+            return 0;
+        WriteText(stderr, QStringLiteral("pigmora: the output could not be written: %1\n").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return ExitUnreadable;
     }
     return messages.NoWayToPick ? ExitNoPick : ExitUnreadable;
 }

@@ -233,15 +233,19 @@ void TForm1::LoadSettings()
     LoadAsShownSetting();
 }
 
+bool ShownOnSomeScreen(const QRect &frame)
+{
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (screen->availableVirtualGeometry().intersects(frame))
+            return true;
+    return false;
+}
+
 QPoint TForm1::OnSomeScreen(QPoint stored) const
 {
     // A position no screen shows (a hand-edited file, a monitor since removed) would leave the
     // window out of reach; it opens at the default position instead.
-    const QRect wanted(stored, size());
-    for (const QScreen *screen : QGuiApplication::screens())
-        if (screen->availableVirtualGeometry().intersects(wanted))
-            return stored;
-    return QPoint(100, 100);
+    return ShownOnSomeScreen(QRect(stored, size())) ? stored : QPoint(100, 100);
 }
 
 void TForm1::FormCloseQuery()

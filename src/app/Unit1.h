@@ -56,6 +56,10 @@ struct TForm1Env {
     QString IniStoreFileName;
 };
 
+// Whether any screen shows part of the frame: a stored place no screen shows (a hand-edited
+// file, a monitor since removed) would leave a window out of reach.
+bool ShownOnSomeScreen(const QRect &frame);
+
 // The main window: the current colour in every notation, the commands that set it, copy it and
 // read it back, and the Japanese text escapes.
 class TForm1 : public QWidget, public TComponent {

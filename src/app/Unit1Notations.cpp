@@ -88,7 +88,7 @@ void TForm1::ShowNotations()
         FNotations = new TNotationsWindow(this, std::move(actions));
         FNotations->ShowColour(ShownRgb(fMyColor), {}, FComparison);
         FNotations->ShowHistory(FHistory);
-        if (FNotationsStoredRect.isValid()) {
+        if (FNotationsStoredRect.isValid() && ShownOnSomeScreen(FNotationsStoredRect)) {
             FNotations->setGeometry(FNotationsStoredRect);
         } else {
             // Beside the main window, where it covers none of it, when the screen has room there.

@@ -6,12 +6,18 @@
 #include "app/NotationsWindow.h"
 #include "colour/PaletteFile.h"
 #include "framework/Failure.h"
+#include "settings/IniFile.h"
 #include "settings/RegMng.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -80,9 +86,10 @@ void TForm1::ExportPaletteClick()
     colours.insert(colours.end(), FHistory.Colours().begin(), FHistory.Colours().end());
     const bool css = QFileInfo(name).suffix().compare(QLatin1String("css"), Qt::CaseInsensitive) == 0;
     const QByteArray bytes = css ? WriteCssPalette(colours) : WriteGimpPalette(QStringLiteral("Pigmora"), colours);
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Exception(QStringLiteral("The palette could not be written to %1: %2").arg(name, file.errorString()));
+    // A symlink in the chosen place is replaced, never written through.
+    QString error;
+    if (!WriteWholeFileAtomic(name, bytes, TSymlinks::Replace, &error))
+        throw Exception(QStringLiteral("The palette could not be written to %1: %2").arg(name, error));
 }
 
 void TForm1::ImportPaletteClick()
@@ -90,9 +97,20 @@ void TForm1::ImportPaletteClick()
     const QString name = AskFileName(false, QStringLiteral("Import palette"), QStringLiteral("GIMP palette (*.gpl)"));
     if (name.isEmpty())
         return;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without waiting, so that a FIFO or a device in the chosen place is refused, not read.
+    const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw Exception(QStringLiteral("The palette %1 could not be read: %2").arg(name, QString::fromLocal8Bit(std::strerror(errno))));
+    QFile file;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw Exception(QStringLiteral("The palette %1 could not be read: it is no regular file").arg(name));
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw Exception(QStringLiteral("The palette %1 could not be read: %2").arg(name, file.errorString()));
+    }
     if (file.size() > MaxPaletteBytes)
         throw Exception(QStringLiteral("The palette %1 could not be read: it is larger than 16 MB").arg(name));
     const QByteArray bytes = file.read(MaxPaletteBytes + 1);

@@ -17,14 +17,30 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <QTimer>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-void Print(std::FILE *to, const QString &text)
+// Messages go to standard error; a message that cannot be written there leaves only the exit status.
+void Say(const QString &text) { WriteText(stderr, QStringLiteral("pigmora: ") + text + QLatin1Char('\n')); }
+
+// The output on standard output; a failed write (a full disk, a closed pipe) is exit status 1.
+int Output(const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
+    if (WriteText(stdout, text))
+        return 0;
+    Say(QStringLiteral("the output could not be written: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return ExitUnreadable;
+}
+
+// What a text that reads as no colour is told, its characters shown as they were.
+QString UnreadableText(const QString &text)
+{
+    return QStringLiteral("'%1' is no colour Pigmora can read").arg(ShownText(text.left(200)));
 }
 
 // --convert: the colour in the notations asked for, on standard output.
@@ -32,17 +48,16 @@ int Convert(const TCommandLine &cl)
 {
     const auto colour = ParseAnyColor(cl.ConvertText);
     if (!colour) {
-        Print(stderr, QStringLiteral("pigmora: '%1' is no colour Pigmora can read\n").arg(cl.ConvertText.left(200)));
+        Say(UnreadableText(cl.ConvertText));
         return ExitUnreadable;
     }
     const TConversion conversion = ConvertColour(*colour, cl.To, cl.Srgb);
     if (!conversion.UnknownName.isEmpty()) {
-        Print(stderr, QStringLiteral("pigmora: '%1' is no notation; the notations are: %2\n")
-                          .arg(conversion.UnknownName.left(200), NotationNames().join(QStringLiteral(", "))));
+        Say(QStringLiteral("'%1' is no notation; the notations are: %2")
+                .arg(ShownText(conversion.UnknownName.left(200)), NotationNames().join(QStringLiteral(", "))));
         return ExitUsage;
     }
-    Print(stdout, conversion.Lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    return 0;
+    return Output(conversion.Lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 // Whether the platform plug-in Qt will load has a display to talk to; without one Qt would abort.
@@ -63,13 +78,13 @@ int main(int argc, char **argv)
 {
     QStringList args;
     for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << ArgumentText(argv[i]);
     const TCommandLine cl = ParseCommandLine(args);
     switch (cl.Action) {
-    case TCommandLine::TAction::Help: Print(stdout, HelpText(NotationNames())); return 0;
-    case TCommandLine::TAction::Version: Print(stdout, VersionText()); return 0;
+    case TCommandLine::TAction::Help: return Output(HelpText(NotationNames()));
+    case TCommandLine::TAction::Version: return Output(VersionText());
     case TCommandLine::TAction::Error:
-        Print(stderr, QStringLiteral("pigmora: %1\nTry 'pigmora --help' for more information.\n").arg(cl.Error));
+        Say(QStringLiteral("%1\nTry 'pigmora --help' for more information.").arg(ShownText(cl.Error)));
         return ExitUsage;
     case TCommandLine::TAction::Convert: return Convert(cl);
     case TCommandLine::TAction::Pick:
@@ -81,8 +96,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", platform);
     const bool pick = cl.Action == TCommandLine::TAction::Pick;
     if (!HasDisplay()) {
-        Print(stderr, pick ? QStringLiteral("pigmora: no display to pick a colour from (DISPLAY and WAYLAND_DISPLAY are unset)\n")
-                           : QStringLiteral("pigmora: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n"));
+        Say(pick ? QStringLiteral("no display to pick a colour from (DISPLAY and WAYLAND_DISPLAY are unset)")
+                 : QStringLiteral("no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)"));
         return pick ? ExitNoPick : ExitUnreadable;
     }
     if (pick) {
@@ -120,27 +135,43 @@ int main(int argc, char **argv)
             form.close();
         QCoreApplication::exit(0);
     });
-    // A colour given on the command line, here or by a later start, becomes current.
+    // A colour given on the command line becomes current; one that does not read is said in a box.
     const auto takeColour = [&](const QString &text) {
         if (text.isEmpty())
             return;
         RunCommand(messages, [&] {
             const auto colour = ParseAnyColor(text);
             if (!colour)
-                throw Exception(QStringLiteral("'%1' is no colour Pigmora can read").arg(text.left(200)));
+                throw Exception(UnreadableText(text));
             form.SetColor(*colour);
         });
     };
-    const auto raise = [&](const QString &colour) {
+    // A later start's colour was checked before its call was answered; the window comes to the front.
+    TSingleInstance::THandlers handlers;
+    handlers.Check = [](const QString &text) { return text.isEmpty() || ParseAnyColor(text) ? QString() : UnreadableText(text); };
+    handlers.Activate = [&](const QString &text) {
         form.show();
         form.raise();
         form.activateWindow();
-        takeColour(colour);
+        takeColour(text);
     };
+    QString refusal;
+    switch (instance.Settle(cl.Colour, std::move(handlers), &refusal)) {
     // The window of another start took the colour: this one ends before it shows or stores anything.
-    if (instance.Settle(cl.Colour, raise) == TSingleInstance::TOutcome::HandedOver)
-        return 0;
+    case TSingleInstance::TOutcome::HandedOver: return 0;
+    case TSingleInstance::TOutcome::Refused:
+        Say(ParseAnyColor(cl.Colour) ? ShownText(refusal) : UnreadableText(cl.Colour));
+        return ExitUnreadable;
+    case TSingleInstance::TOutcome::First:
+    case TSingleInstance::TOutcome::Alone: break;
+    }
     form.show();
-    takeColour(cl.Colour);
+    // The start's own colour comes before any a later start hands over (those wait for the event
+    // loop); one that does not read is said in a box from the event loop, so that the end of the
+    // session ends the box too.
+    if (!cl.Colour.isEmpty() && ParseAnyColor(cl.Colour))
+        takeColour(cl.Colour);
+    else
+        QTimer::singleShot(0, &form, [&] { takeColour(cl.Colour); });
     return app.exec();
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+
 // What the command line asks for, GNU style: options before or after the colour.
 struct TCommandLine {
     enum class TAction { Window, Help, Version, Convert, Pick, Error };
@@ -18,6 +20,15 @@ struct TCommandLine {
 
 // `args` as main() gets them, the program's name first. Never touches the display.
 TCommandLine ParseCommandLine(const QStringList &args);
+
+// One argument's bytes as text: UTF-8, each byte that is no part of valid UTF-8 kept as the lone
+// surrogate U+DC80 + its value, so that messages can show it as it was (see ShownText).
+QString ArgumentText(const char *bytes);
+// A text from outside as a message shows it: control characters, invisible direction marks and
+// the bytes ArgumentText kept as \xHH (\uHHHH above U+00FF); everything else as it is.
+QString ShownText(const QString &text);
+// Writes the text (UTF-8) and flushes the stream; false when any of it could not be written.
+bool WriteText(std::FILE *to, const QString &text);
 
 // --help's text, with every option and every notation name; --version's text.
 QString HelpText(const QStringList &notationNames);

@@ -155,7 +155,11 @@ private:
 // (a directory, no permission, a read error).
 TFileRead ReadWholeFile(const QString &fileName, QByteArray &bytes);
 // Writes the bytes atomically; false when it could not complete (the old file is then unchanged).
-// The new file is synced to the disk once before it replaces the old one.
-bool WriteWholeFileAtomic(const QString &fileName, const QByteArray &bytes);
+// The new file is synced to the disk once before it replaces the old one. A symlink in the
+// file's place is followed (Follow), or is itself replaced by the new file (Replace), so that
+// nothing it points to is touched. `error`, when given, says why a write failed.
+enum class TSymlinks { Follow, Replace };
+bool WriteWholeFileAtomic(const QString &fileName, const QByteArray &bytes, TSymlinks links = TSymlinks::Follow,
+                          QString *error = nullptr);
 // How many times WriteWholeFileAtomic has synced a file to the disk in this process.
 std::uint64_t FileSyncCount();

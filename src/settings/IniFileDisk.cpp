@@ -5,6 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,19 +41,68 @@ TFileRead ReadWholeFile(const QString &fileName, QByteArray &bytes)
 }
 
 
-bool WriteWholeFileAtomic(const QString &fileName, const QByteArray &bytes)
+namespace {
+
+// The temporary file beside the name, renamed over the name itself (a symlink there included).
+bool ReplaceWholeFile(const QString &fileName, const QByteArray &bytes, QString &error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
+    const QFileInfo info(fileName);
+    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    if (!file.open()) {
+        error = file.errorString();
         return false;
     }
-    // QSaveFile syncs the temporary file to the disk once, then renames it over the old one.
+    // The new file gets the old one's permissions, or those a new file would have.
+    struct stat old {};
+    const QByteArray native = QFile::encodeName(info.absoluteFilePath());
+    mode_t mode = 0;
+    if (::lstat(native.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fchmod(file.handle(), mode) != 0 || ::fsync(file.handle()) != 0) {
+        error = file.error() != QFileDevice::NoError ? file.errorString() : QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
     ++SyncCount;
-    return file.commit();
+    if (::rename(QFile::encodeName(file.fileName()).constData(), native.constData()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    file.setAutoRemove(false);
+    return true;
+}
+
+} // namespace
+
+bool WriteWholeFileAtomic(const QString &fileName, const QByteArray &bytes, TSymlinks links, QString *error)
+{
+    QString why;
+    bool written = false;
+    if (links == TSymlinks::Replace) {
+        written = ReplaceWholeFile(fileName, bytes, why);
+    } else {
+        QSaveFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly)) {
+            why = file.errorString();
+        } else if (file.write(bytes) != bytes.size() || !file.flush()) {
+            why = file.errorString();
+            file.cancelWriting();
+            file.commit();
+        } else {
+            // QSaveFile syncs the temporary file to the disk once, then renames it over the old one.
+            ++SyncCount;
+            written = file.commit();
+            if (!written)
+                why = file.errorString();
+        }
+    }
+    if (error)
+        *error = why;
+    return written;
 }
 
 std::uint64_t FileSyncCount() { return SyncCount; }

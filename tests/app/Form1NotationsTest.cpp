@@ -189,4 +189,20 @@ TEST_F(Form1NotationsSetting, NeverOpenedLeavesTheFileByteForByteAndOpenedIsKept
     EXPECT_TRUE(messages.Messages.empty());
 }
 
+// A stored place that no screen shows (a hand-edited file, a monitor since removed) brings the
+// window back onto a screen, as the main window's own place does.
+TEST_F(Form1NotationsSetting, APlaceOffEveryScreenComesBackOntoOne)
+{
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Form\\Notations]\nOpen=1\nLeft=-100000\nTop=-100000\nWidth=400\nHeight=300\n");
+    f.close();
+    auto form = Start();
+    form->show();
+    QTest::qWait(0);
+    ASSERT_TRUE(form->NotationsWindow());
+    EXPECT_TRUE(ShownOnSomeScreen(form->NotationsWindow()->frameGeometry())) << form->NotationsWindow()->pos().x();
+    EXPECT_TRUE(ShownOnSomeScreen(form->frameGeometry()));
+}
+
 } // namespace

@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,6 +137,59 @@ TEST_F(Form1Palette, AFileThatIsNoPaletteOrCannotBeWrittenSaysSoAndChangesNothin
     EXPECT_TRUE(messages.Messages[1].text.contains(QStringLiteral("missing.gpl could not be read")));
     EXPECT_TRUE(messages.Messages[2].text.contains(QStringLiteral("/proc/no-such-folder/x.gpl")));
     EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(16), before);
+}
+
+// Only regular files are read: a FIFO (which would wait for a writer forever), a folder or a
+// device in the chosen place is refused at once.
+TEST_F(Form1Palette, ImportReadsOnlyRegularFiles)
+{
+    auto form = Start();
+    const TColor before = form->ColorPickerDialog->GetTemporaryPalette(16);
+    const QString fifo = dir.filePath(QStringLiteral("fifo.gpl"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &file : {fifo, dir.path(), QStringLiteral("/dev/zero")}) {
+        answer = file;
+        RunCommand(messages, [&] { form->ImportPaletteClick(); });
+    }
+    ASSERT_EQ(messages.Messages.size(), 3u);
+    EXPECT_EQ(messages.Messages[0].text, QStringLiteral("The palette %1 could not be read: it is no regular file.").arg(fifo));
+    EXPECT_TRUE(messages.Messages[2].text.contains(QStringLiteral("/dev/zero could not be read")));
+    EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(16), before);
+}
+
+// The export replaces a symlink in its place with the palette; what the link points to (or would
+// point to, when it dangles) is never written.
+TEST_F(Form1Palette, ExportReplacesASymlinkNeverItsTarget)
+{
+    auto form = Start();
+    const QString other = dir.filePath(QStringLiteral("other.txt"));
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("someone else's file\n");
+    f.close();
+    ASSERT_TRUE(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    const QString link = dir.filePath(QStringLiteral("x.gpl"));
+    ASSERT_TRUE(QFile::link(other, link));
+    const QString dangling = dir.filePath(QStringLiteral("y.css"));
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere.css"));
+    ASSERT_TRUE(QFile::link(elsewhere, dangling));
+
+    for (const QString &file : {link, dangling}) {
+        answer = file;
+        RunCommand(messages, [&] { form->ExportPaletteClick(); });
+    }
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(Bytes(other), QByteArray("someone else's file\n"));
+    EXPECT_FALSE(QFileInfo::exists(elsewhere));
+    for (const QString &file : {link, dangling})
+        EXPECT_FALSE(QFileInfo(file).isSymLink()) << file.toStdString();
+    EXPECT_TRUE(Bytes(link).startsWith("GIMP Palette\n"));
+    EXPECT_TRUE(Bytes(dangling).startsWith(":root {\n"));
+    // A new file is made as any other would be: readable by others unless the umask says not.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(QFileInfo(link).permission(QFile::ReadOther), (mask & 0004) == 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".x.gpl")), QStringList());
 }
 
 } // namespace

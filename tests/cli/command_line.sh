@@ -6,6 +6,8 @@ set -euo pipefail
 exe=$1
 unset DISPLAY WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 status() { set +e; "$@" >/dev/null 2>&1; local s=$?; set -e; echo "$s"; }
 
@@ -24,4 +26,15 @@ status() { set +e; "$@" >/dev/null 2>&1; local s=$?; set -e; echo "$s"; }
 { "$exe" 2>&1 || true; } | grep -q 'no display' || fail "no-display message"
 big=$(head -c 100000 /dev/zero | tr '\0' 'x')
 [ "$(status "$exe" --convert "$big")" -eq 1 ] || fail "a huge text"
+# A failed write of the output is a failure, with a message.
+for args in "--convert #336699" "--convert #336699 --to html" "--help" "--version"; do
+  set +e; $exe $args >/dev/full 2>"$tmp/err"; s=$?; set -e
+  [ "$s" -eq 1 ] || fail "$args > /dev/full exited $s"
+  grep -q 'could not be written' "$tmp/err" || fail "$args > /dev/full said: $(cat "$tmp/err")"
+done
+# What the user typed comes back escaped: no control characters, no bytes that are no UTF-8.
+{ "$exe" --convert $'\e]2;pwned\a\e[2J\xff' 2>&1 || true; } >"$tmp/err"
+grep -qF "'\x1B]2;pwned\x07\x1B[2J\xFF' is no colour" "$tmp/err" || fail "escapes echoed: $(cat -v "$tmp/err")"
+! LC_ALL=C grep -q $'[\x01-\x08\x0b-\x1f\x7f]' "$tmp/err" || fail "a control character in the message"
+{ "$exe" --convert red --to $'a\eb' 2>&1 || true; } | grep -qF "'a\x1Bb' is no notation" || fail "a notation name echoed raw"
 echo "command_line: ok"

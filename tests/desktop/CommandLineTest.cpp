@@ -55,4 +55,20 @@ TEST(CommandLine, AnyBytesAnyLength)
     EXPECT_TRUE(VersionText().startsWith(QStringLiteral("pigmora ")));
 }
 
+// What a user typed is shown in messages as it was, but never as terminal control: control
+// characters, direction overrides and bytes that are no UTF-8 are written as escapes.
+TEST(CommandLine, MessagesShowOutsideTextEscaped)
+{
+    EXPECT_EQ(ShownText(ArgumentText("\x1b]2;pwned\x07\x1b[2J")), QStringLiteral("\\x1B]2;pwned\\x07\\x1B[2J"));
+    EXPECT_EQ(ShownText(ArgumentText("\xff\xfe#12\xc3")), QStringLiteral("\\xFF\\xFE#12\\xC3"));
+    // Overlong forms, surrogates and code points beyond U+10FFFF are no UTF-8 either.
+    EXPECT_EQ(ShownText(ArgumentText("\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80")),
+              QStringLiteral("\\xC0\\xAF\\xED\\xA0\\x80\\xF4\\x90\\x80\\x80"));
+    EXPECT_EQ(ShownText(QStringLiteral("a\u202Eb\u0085c\tz")), QStringLiteral("a\\u202Eb\\x85c\\x09z"));
+    // Valid text of every length stays as it is, backslashes included.
+    const char *valid = "gr\xc3\xbcn \xe3\x81\x82 \xf0\x9f\x8e\xa8 \\definecolor";
+    EXPECT_EQ(ArgumentText(valid), QString::fromUtf8(valid));
+    EXPECT_EQ(ShownText(ArgumentText(valid)), QString::fromUtf8(valid));
+}
+
 } // namespace

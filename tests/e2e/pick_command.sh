@@ -32,6 +32,18 @@ finish
 [ "$status" -eq 0 ] || fail "a pick exited $status: $(cat "$E2E_TMP/err")"
 [ "$(cat "$E2E_TMP/out")" = "#123456" ] || fail "--pick printed '$(cat "$E2E_TMP/out")'"
 
+# A named colour is #RRGGBB too; --to html keeps the main window's text.
+xsetroot -solid '#FFFFFF'
+pick
+xdotool click 1
+finish
+[ "$(cat "$E2E_TMP/out")" = "#FFFFFF" ] || fail "--pick of white printed '$(cat "$E2E_TMP/out")'"
+pick --to html
+xdotool click 1
+finish
+[ "$(cat "$E2E_TMP/out")" = "White" ] || fail "--pick --to html of white printed '$(cat "$E2E_TMP/out")'"
+xsetroot -solid '#123456'
+
 pick --to oklch,css-rgb
 xdotool key Return
 finish

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTest>
 
 namespace {
@@ -28,6 +30,29 @@ TEST(MessageBoxParent, TheModalWindowThenTheActiveOneThenTheGivenOne)
     QApplication::setActiveWindow(nullptr);
     EXPECT_EQ(MessageBoxParent(&fallback), &fallback);
     EXPECT_EQ(MessageBoxParent(nullptr), nullptr);
+}
+
+// A text from outside that looks like rich text is shown as it is: an image it names is never
+// loaded (a FIFO there would hang the window, an endless file exhaust its memory).
+TEST(QtMessageSink, EveryBoxShowsItsTextAsPlainText)
+{
+    TQtMessageSink sink(QStringLiteral("Pigmora"));
+    const QString text = QStringLiteral("'<img src=\"/dev/zero\"><b>x</b>' is no colour");
+    std::vector<std::pair<Qt::TextFormat, QString>> seen;
+    for (const auto show : {&TMessageSink::ShowMessage, &TMessageSink::ShowError, &TMessageSink::ShowStoreError}) {
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            seen.emplace_back(box->textFormat(), box->text());
+            box->accept();
+        });
+        (sink.*show)(text);
+    }
+    ASSERT_EQ(seen.size(), 3u);
+    for (const auto &[format, shown] : seen) {
+        EXPECT_EQ(format, Qt::PlainText);
+        EXPECT_EQ(shown, text);
+    }
 }
 
 } // namespace
