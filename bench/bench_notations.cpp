@@ -1,13 +1,20 @@
-// Writing every row of the Notations window for one colour, and the main window's full rendering
-// (DoRGB) with the Notations window open beside the same rendering with it closed: what a colour
-// command, or a picker drag that ends in one, costs the user with the window open. Also a new
-// colour into the history with its swatch row repainted.
+// Writing every row of the Notations window for one colour (8-bit, and exact colours inside and
+// outside sRGB), and the main window's full rendering (DoRGB) with the Notations window open
+// beside the same rendering with it closed: what a colour command, or a picker drag that ends in
+// one, costs the user with the window open. A strip drag step in the picker with the main window
+// taking its colour and the Notations window open, beside DoRGB alone. Also a new colour into the
+// history with its swatch row repainted.
+#include "app/ColourState.h"
 #include "app/HistoryRow.h"
 #include "app/NotationsWindow.h"
 #include "app/Unit1.h"
 #include "framework/MessageBoxes.h"
+#include "picker/ColPickForm.h"
 
 #include <benchmark/benchmark.h>
+
+#include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -22,6 +29,15 @@ void BM_WriteNotations(benchmark::State &state)
     int i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteNotations(Colour(++i)));
+}
+
+// Every row for exact colours, read once: 0 inside sRGB, 1 outside it (gamut-mapped fallback).
+void BM_WriteNotationsExact(benchmark::State &state)
+{
+    const char16_t *texts[] = {u"oklch(0.5 0.1 250)", u"oklch(0.7 0.25 30)"};
+    const TExactColour c = ReadExactColour(texts[state.range(0)])->Colour;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteNotations(c));
 }
 
 void DoRGBWith(benchmark::State &state, bool notationsOpen)
@@ -59,12 +75,45 @@ void BM_HistoryAddAndRowRepaint(benchmark::State &state)
     }
 }
 
+// One strip drag step of the picker (input, strip paint, field render), and the main window taking
+// the colour it gives with the Notations window open: a drag that ends in a colour.
+void BM_StripDragStepThenColour_NotationsOpen(benchmark::State &state)
+{
+    TRecordingMessageSink messages;
+    TForm1Env env;
+    env.Messages = &messages;
+    TForm1 form(env);
+    form.show();
+    form.NotationsClick();
+    TColorPickerForm picker(nullptr);
+    picker.SetColor(RGB(200, 100, 50));
+    picker.PreparePicker();
+    picker.SetColorSwitch(csHue);
+    picker.UpdateControls(ucMode);
+    QImage strip(picker.GradPaintBox->width(), picker.GradPaintBox->height(), QImage::Format_RGB32);
+    int y = 0;
+    for (auto _ : state) {
+        y = (y + 7) % strip.height();
+        picker.GradPaintBoxMouseMove(Qt::LeftButton, 5, y);
+        {
+            QPainter painter(&strip);
+            picker.PaintStrip(painter);
+        }
+        picker.ColListPaintTimer->stop();
+        picker.ColorListPaintBoxPaint(picker.ColListPaintTimer);
+        form.SetColor(picker.Color());
+        form.NotationsWindow()->repaint();
+    }
+}
+
 void BM_Reference_DoRGB_NotationsClosed(benchmark::State &state) { DoRGBWith(state, false); }
 void BM_DoRGB_NotationsOpen(benchmark::State &state) { DoRGBWith(state, true); }
 
 } // namespace
 
 BENCHMARK(BM_WriteNotations)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteNotationsExact)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HistoryAddAndRowRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Reference_DoRGB_NotationsClosed)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DoRGB_NotationsOpen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StripDragStepThenColour_NotationsOpen)->Unit(benchmark::kMicrosecond);

@@ -44,6 +44,13 @@ QStringList NotationNames()
 
 TConversion ConvertColour(TColor colour, const QStringList &names, bool srgb)
 {
+    return ConvertColour(TExactColour::FromRgb8({GetRValue(colour), GetGValue(colour), GetBValue(colour)}), names, srgb);
+}
+
+TConversion ConvertColour(const TExactColour &colour, const QStringList &names, bool srgb)
+{
+    const TRgb8 rgb8 = colour.Rgb8();
+    const TColor fallback = RGB(rgb8.R, rgb8.G, rgb8.B);
     const QStringList all = NotationNames();
     TConversion result;
     for (const QString &name : names)
@@ -54,9 +61,9 @@ TConversion ConvertColour(TColor colour, const QStringList &names, bool srgb)
     const auto text = [&](const QString &name) {
         const int index = static_cast<int>(all.indexOf(name));
         if (index < static_cast<int>(std::size(WindowNames)))
-            return WindowText(name, colour, srgb);
+            return WindowText(name, fallback, srgb);
         const TNotationInfo &info = NotationInfos()[static_cast<size_t>(index) - std::size(WindowNames)];
-        return WriteNotation(info.Kind, {GetRValue(colour), GetGValue(colour), GetBValue(colour)}).Text;
+        return WriteNotation(info.Kind, colour).Text;
     };
     if (names.isEmpty())
         for (const QString &name : all)

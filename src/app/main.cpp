@@ -1,7 +1,8 @@
+#include "app/ColourState.h"
 #include "app/ConvertNotations.h"
 #include "app/PickCommand.h"
 #include "app/Unit1.h"
-#include "colour/AnyColor.h"
+#include "colour/ExactColour.h"
 #include "desktop/CommandLine.h"
 #include "desktop/Desktop.h"
 #include "desktop/FontPreload.h"
@@ -30,12 +31,12 @@ void Print(std::FILE *to, const QString &text)
 // --convert: the colour in the notations asked for, on standard output.
 int Convert(const TCommandLine &cl)
 {
-    const auto colour = ParseAnyColor(cl.ConvertText);
-    if (!colour) {
+    const auto reading = ReadExactColour(cl.ConvertText);
+    if (!reading) {
         Print(stderr, QStringLiteral("pigmora: '%1' is no colour Pigmora can read\n").arg(cl.ConvertText.left(200)));
         return ExitUnreadable;
     }
-    const TConversion conversion = ConvertColour(*colour, cl.To, cl.Srgb);
+    const TConversion conversion = ConvertColour(reading->Colour, cl.To, cl.Srgb);
     if (!conversion.UnknownName.isEmpty()) {
         Print(stderr, QStringLiteral("pigmora: '%1' is no notation; the notations are: %2\n")
                           .arg(conversion.UnknownName.left(200), NotationNames().join(QStringLiteral(", "))));
@@ -123,10 +124,10 @@ int main(int argc, char **argv)
         if (text.isEmpty())
             return;
         RunCommand(messages, [&] {
-            const auto colour = ParseAnyColor(text);
-            if (!colour)
+            const auto reading = ReadExactColour(text);
+            if (!reading)
                 throw Exception(QStringLiteral("'%1' is no colour Pigmora can read").arg(text.left(200)));
-            form.SetColor(*colour);
+            form.Colour().Take(reading->Colour);
         });
     };
     const auto raise = [&](const QString &colour) {

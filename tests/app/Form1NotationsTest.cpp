@@ -66,7 +66,7 @@ TEST_F(Form1Notations, OpensWithItsKeyAndFollowsEveryColourCommand)
     const TColor random = form->fMyColor;
     EXPECT_EQ(RowTexts(w), [&] {
         QStringList t;
-        for (const TNotationRow &r : WriteNotations({GetRValue(random), GetGValue(random), GetBValue(random)}))
+        for (const TNotationRow &r : WriteNotations(TExactColour::FromRgb8({GetRValue(random), GetGValue(random), GetBValue(random)})))
             t << r.Text;
         return t;
     }());
@@ -111,7 +111,7 @@ TEST_F(Form1Notations, APastedColourOutsideSrgbIsMappedAndSaidSo)
     TNotationsWindow *w = form->NotationsWindow();
     ASSERT_TRUE(w) << "the note opens the window";
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->Note()->text(), QStringLiteral("mapped into sRGB from oklch(0.7 0.3 30)"));
+    EXPECT_EQ(w->Note()->text(), QStringLiteral("outside sRGB: the marked rows show the sRGB fallback"));
 
     QApplication::clipboard()->setText(QStringLiteral("lab(52 40 -30)"));
     form->PasteColorClick();
