@@ -141,6 +141,14 @@ void TColourState::Take(const TExactColour &c)
         Render(RGB(FRgb8.R, FRgb8.G, FRgb8.B));
 }
 
+void TColourState::Adjust(const TExactColour &c)
+{
+    if (c.Rgb8() == FRgb8)
+        Change(c);
+    else
+        Take(c);
+}
+
 void TColourState::Follow(const TRgb8 &shown)
 {
     if (shown != FRgb8)

@@ -61,6 +61,9 @@ public:
     void Start(const TExactColour &c);
     // Makes a colour current and renders its 8 bits.
     void Take(const TExactColour &c);
+    // Makes current a colour whose 8 bits are those shown (another alpha) without rendering them
+    // again, so the main window keeps its texts; any other colour as Take.
+    void Adjust(const TExactColour &c);
     // 8 bits the main window rendered.
     void Follow(const TRgb8 &shown);
 

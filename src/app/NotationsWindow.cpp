@@ -206,8 +206,9 @@ void TNotationsWindow::ReadRow(int index)
             FActions.Beep();
         return;
     }
-    if (FActions.Choose)
-        FActions.Choose(*colour);
+    const auto &make = &row == &FAlpha ? FActions.Adjust : FActions.Choose;
+    if (make)
+        make(*colour);
     // The same colour again changes nothing: the row shows its own text once more.
     if (row.Edited)
         Write(row, row.Written);

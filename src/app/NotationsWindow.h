@@ -23,6 +23,8 @@ struct TNotationsActions {
     std::function<void()> SetComparison, ExportPalette, ImportPalette, ClearHistory;
     // Makes a colour current: one of the history, an edited row's or the alpha row's.
     std::function<void(const TExactColour &)> Choose;
+    // Makes current the colour with another alpha (the alpha row); the main window has no alpha.
+    std::function<void(const TExactColour &)> Adjust;
     std::function<void()> Beep; // an edited row's text reads no colour
 };
 

@@ -87,6 +87,7 @@ void TForm1::ShowNotations()
         actions.ImportPalette = [this] { Command(&TForm1::ImportPaletteClick); };
         actions.ClearHistory = [this] { Command(&TForm1::ClearHistoryClick); };
         actions.Choose = [this](const TExactColour &c) { RunCommand(*FEnv.Messages, [this, c] { FColour->Take(c); }); };
+        actions.Adjust = [this](const TExactColour &c) { RunCommand(*FEnv.Messages, [this, c] { FColour->Adjust(c); }); };
         actions.Beep = [this] { Beep(); };
         FNotations = new TNotationsWindow(this, std::move(actions));
         FNotations->ShowColour(*FColour);
