@@ -49,6 +49,9 @@ QStringList SplitTopLevel(QStringView text)
         }
     }
     parts << text.mid(start).toString();
+    // An unclosed parenthesis (a cut or hand-edited list) does not swallow the colours after it.
+    if (depth > 0)
+        return text.toString().split(QLatin1Char(','));
     return parts;
 }
 

@@ -62,6 +62,7 @@ protected:
 
 TEST_F(Form1Exact, APastedColourOutsideSrgbIsHeldExactlyAndTheFallbackRowsAreMarkedWhileItIsOutside)
 {
+    form->SetColor(0x00D1B598);
     const QStringList before = NotationFields();
     Paste(Outside);
     EXPECT_EQ(beeps, 0);
@@ -282,7 +283,7 @@ TEST_F(Form1ExactSettings, EightBitsEditedByHandWinAndGarbageIsIgnoredThenRewrit
     form->close();
     Edit(QStringLiteral("Form\\fMyColor"), QStringLiteral("Integer"), QStringLiteral("$00010203"));
     form = Start();
-    EXPECT_EQ(form->Edit5->text(), QStringLiteral("#030201"));
+    EXPECT_EQ(form->fMyColor, RGB(3, 2, 1));
     EXPECT_EQ(form->Colour().Exact(), TExactColour::FromRgb8({3, 2, 1}));
     form->close();
     EXPECT_FALSE(IniBytes().contains("Exact="));
