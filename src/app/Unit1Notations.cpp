@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QString NotationsSection = QStringLiteral("Form\\Notations");
@@ -95,10 +97,15 @@ void TForm1::ShowNotations()
         if (FColour->NotationsStoredRect.isValid()) {
             FNotations->setGeometry(FColour->NotationsStoredRect);
         } else {
-            // Beside the main window, where it covers none of it, when the screen has room there.
+            // Beside the main window, where it covers none of it, when the screen has room there
+            // (raised as far as needed to fit the screen's height).
             FNotations->adjustSize();
-            const QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
+            QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
             const QScreen *screen = this->screen();
+            if (screen) {
+                const QRect room = screen->availableGeometry();
+                beside.setY(std::max(room.top(), std::min(beside.y(), room.bottom() + 1 - FNotations->frameSize().height())));
+            }
             if (screen && screen->availableGeometry().contains(QRect(beside, FNotations->frameSize())))
                 FNotations->move(beside);
         }

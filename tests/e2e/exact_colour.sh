@@ -47,6 +47,11 @@ grep -qxF 'Exact=oklch(0.7 0.25 30)' "$E2E_TMP/app/pigmora.ini" || fail "the exa
 e2e_launch "$exe"
 got=$(oklch_row)
 [ "$got" = "$colour" ] || fail "after the restart the oklch row reads '$got'"
+# The swatch shows the fallback from the start; the fields are written by "repre" (F5).
+got=$(import -window "$E2E_WID" -crop 1x1+330+150 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1)
+[ "$got" = "#FF5843" ] || fail "after the restart the swatch shows '$got'"
+xdotool windowfocus --sync "$E2E_WID"
+xdotool key --clearmodifiers F5
 got=$(e2e_current_html)
 [ "$got" = "#FF5843" ] || fail "after the restart the main window's HTML is '$got'"
 e2e_click 332 257
