@@ -167,6 +167,7 @@ std::optional<QString> TColourState::ExactToStore() const
 
 bool TColourState::RestoreExact(const QString &text, TColor stored)
 {
+    FExactKeyHeld = !text.isEmpty();
     const auto c = ReadStoredColour(text);
     if (!c)
         return false;

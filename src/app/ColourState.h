@@ -69,7 +69,10 @@ public:
 
     // The exact colour's stored text when it says more than the 8 bits; empty otherwise.
     std::optional<QString> ExactToStore() const;
-    // Takes a stored exact colour when it reads and its fallback is still `stored` (the 8 bits
+    // Whether the close removes the exact colour's key: the file held one (read or not) and the
+    // colour now says no more than its 8 bits.
+    bool ExactKeyToRemove() const { return FExactKeyHeld && !ExactToStore(); }
+    // Takes the stored exact colour when it reads and its fallback is still `stored` (the 8 bits
     // stored beside it); false for anything else, which leaves the colour as it is.
     bool RestoreExact(const QString &text, TColor stored);
 
@@ -106,4 +109,6 @@ private:
     TRgb8 FComparison{255, 255, 255};
     // Whether the file held a history or a comparison colour at start, or one was made since.
     bool FHistoryKept = false, FComparisonKept = false;
+    // Whether the file held the exact colour's key at start.
+    bool FExactKeyHeld = false;
 };

@@ -220,7 +220,5 @@ private:
     bool FSrgbStored = false;
     TNotationsWindow *FNotations = nullptr;
     TColourState *FColour = nullptr;
-    // Whether the file held the exact colour's key at start.
-    bool FExactStored = false;
     bool FAsShownStored = false;
 };

@@ -128,9 +128,7 @@ void TForm1::LoadExactSetting()
 {
     // Taken only while it still gives the stored 8 bits: otherwise they were changed by hand or by
     // a program that knows no exact colour, and they win.
-    const QString text = RegManager1->Filer(ExactItem)->ReadString();
-    FExactStored = !text.isEmpty();
-    FColour->RestoreExact(text, fMyColor);
+    FColour->RestoreExact(RegManager1->Filer(ExactItem)->ReadString(), fMyColor);
 }
 
 void TForm1::StoreExactSetting()
@@ -140,6 +138,6 @@ void TForm1::StoreExactSetting()
     const TRegItem *item = RegManager1->RegItems()->FindItem(ExactItem);
     if (const auto text = FColour->ExactToStore())
         RegManager1->Filer(ExactItem)->WriteString(*text);
-    else if (FExactStored)
+    else if (FColour->ExactKeyToRemove())
         RegManager1->Filer(ExactItem)->DeleteEntry(item->Section, item->Ident);
 }
