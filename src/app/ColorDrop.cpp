@@ -55,20 +55,20 @@ std::optional<TTakenColor> ColorFromMime(const QMimeData *data)
         // The raw channels first: Qt may also offer them converted, through a text, into a colour
         // that is not valid.
         if (const auto c = RawXColor(data->data(XColorMime)))
-            return TTakenColor{TExactColour::FromRgb8(*c), false, {}};
+            return TTakenColor{TExactColour::FromRgb8(*c), false};
         const QVariant v = data->colorData();
         if (v.metaType() == QMetaType::fromType<QColor>()) {
             const QColor c = v.value<QColor>();
             if (c.isValid()) {
                 const QColor rgb = c.toRgb();
-                return TTakenColor{TExactColour::FromRgb8({rgb.red(), rgb.green(), rgb.blue()}), false, {}};
+                return TTakenColor{TExactColour::FromRgb8({rgb.red(), rgb.green(), rgb.blue()}), false};
             }
         }
     }
     if (data->hasText()) {
         const QString text = data->text();
         if (const auto reading = ReadExactColour(text))
-            return TTakenColor{reading->Colour, reading->Mapped, text.trimmed()};
+            return TTakenColor{reading->Colour, reading->Mapped};
     }
     return std::nullopt;
 }

@@ -22,8 +22,6 @@ struct TTakenColor {
     TExactColour Colour;
     // Read from a text whose colour lies outside sRGB: its 8 bits are its sRGB fallback.
     bool Mapped = false;
-    // The text it was read from, blanks around it dropped; empty for application/x-color.
-    QString Source;
 };
 
 // The colour that clipboard or drop data hold: its application/x-color colour when it has one,
