@@ -1,7 +1,6 @@
 #include "app/ColorDrop.h"
 
 #include "app/ColorSwatch.h"
-#include "colour/AnyColor.h"
 
 #include <QApplication>
 #include <QColor>
@@ -28,13 +27,13 @@ int XColorChannel(quint16 v)
 }
 
 // The raw form of application/x-color between programs: four 16-bit channels, red first.
-std::optional<TColor> RawXColor(const QByteArray &bytes)
+std::optional<TRgb8> RawXColor(const QByteArray &bytes)
 {
     if (bytes.size() != 8)
         return std::nullopt;
     quint16 channel[4];
     std::memcpy(channel, bytes.constData(), sizeof channel);
-    return RGB(XColorChannel(channel[0]), XColorChannel(channel[1]), XColorChannel(channel[2]));
+    return TRgb8{XColorChannel(channel[0]), XColorChannel(channel[1]), XColorChannel(channel[2])};
 }
 
 } // namespace
@@ -56,18 +55,20 @@ std::optional<TTakenColor> ColorFromMime(const QMimeData *data)
         // The raw channels first: Qt may also offer them converted, through a text, into a colour
         // that is not valid.
         if (const auto c = RawXColor(data->data(XColorMime)))
-            return TTakenColor{*c, false, {}};
+            return TTakenColor{TExactColour::FromRgb8(*c), false};
         const QVariant v = data->colorData();
         if (v.metaType() == QMetaType::fromType<QColor>()) {
             const QColor c = v.value<QColor>();
-            if (c.isValid())
-                return TTakenColor{FromQColor(c.toRgb()), false, {}};
+            if (c.isValid()) {
+                const QColor rgb = c.toRgb();
+                return TTakenColor{TExactColour::FromRgb8({rgb.red(), rgb.green(), rgb.blue()}), false};
+            }
         }
     }
     if (data->hasText()) {
         const QString text = data->text();
-        if (const auto reading = ReadAnyColor(text))
-            return TTakenColor{reading->Color, reading->Mapped, text.trimmed()};
+        if (const auto reading = ReadExactColour(text))
+            return TTakenColor{reading->Colour, reading->Mapped};
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ExactColour.h"
 #include "framework/Colors.h"
 
 #include <QObject>
@@ -18,15 +19,13 @@ std::unique_ptr<QMimeData> ColorMimeData(TColor color);
 
 // A colour taken from clipboard or drop data.
 struct TTakenColor {
-    TColor Color = 0;
-    // Read from a text whose colour lay outside sRGB, and mapped into it.
+    TExactColour Colour;
+    // Read from a text whose colour lies outside sRGB: its 8 bits are its sRGB fallback.
     bool Mapped = false;
-    // The text it was read from, blanks around it dropped; empty for application/x-color.
-    QString Source;
 };
 
 // The colour that clipboard or drop data hold: its application/x-color colour when it has one,
-// else its text read by ReadAnyColor; nothing for anything else (images, binary data, text in
+// else its text read by ReadExactColour; nothing for anything else (images, binary data, text in
 // no notation).
 std::optional<TTakenColor> ColorFromMime(const QMimeData *data);
 

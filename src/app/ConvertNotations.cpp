@@ -42,7 +42,10 @@ QStringList NotationNames()
     return names;
 }
 
-TConversion ConvertColour(TColor colour, const QStringList &names, bool srgb)
+namespace {
+
+// `eightBits` is the colour value the main window's notations are written from.
+TConversion Convert(TColor eightBits, const TExactColour &colour, const QStringList &names, bool srgb)
 {
     const QStringList all = NotationNames();
     TConversion result;
@@ -54,9 +57,9 @@ TConversion ConvertColour(TColor colour, const QStringList &names, bool srgb)
     const auto text = [&](const QString &name) {
         const int index = static_cast<int>(all.indexOf(name));
         if (index < static_cast<int>(std::size(WindowNames)))
-            return WindowText(name, colour, srgb);
+            return WindowText(name, eightBits, srgb);
         const TNotationInfo &info = NotationInfos()[static_cast<size_t>(index) - std::size(WindowNames)];
-        return WriteNotation(info.Kind, {GetRValue(colour), GetGValue(colour), GetBValue(colour)}).Text;
+        return WriteNotation(info.Kind, colour).Text;
     };
     if (names.isEmpty())
         for (const QString &name : all)
@@ -65,4 +68,17 @@ TConversion ConvertColour(TColor colour, const QStringList &names, bool srgb)
         for (const QString &name : names)
             result.Lines << text(name);
     return result;
+}
+
+} // namespace
+
+TConversion ConvertColour(TColor colour, const QStringList &names, bool srgb)
+{
+    return Convert(colour, TExactColour::FromRgb8({GetRValue(colour), GetGValue(colour), GetBValue(colour)}), names, srgb);
+}
+
+TConversion ConvertColour(const TExactColour &colour, const QStringList &names, bool srgb)
+{
+    const TRgb8 rgb8 = colour.Rgb8();
+    return Convert(RGB(rgb8.R, rgb8.G, rgb8.B), colour, names, srgb);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ExactColour.h"
 #include "framework/Colors.h"
 
 #include <QString>
@@ -16,5 +17,7 @@ struct TConversion {
 
 // The colour in the named notations (every one when `names` is empty), each text exactly as the
 // windows show and copy it with the pigment wrapper off and the filter value 0; `srgb` as the
-// srgb switch.
+// srgb switch. The main window's notations write the sRGB fallback's 8 bits.
+TConversion ConvertColour(const TExactColour &colour, const QStringList &names, bool srgb);
+// An 8-bit colour, as the eyedropper takes it.
 TConversion ConvertColour(TColor colour, const QStringList &names, bool srgb);

@@ -5,20 +5,22 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <algorithm>
+
 TSwatchCell::TSwatchCell(QWidget *parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-void TSwatchCell::SetColour(const TRgb8 &c)
+void TSwatchCell::SetColour(const TRgb8 &c, const QString &name)
 {
-    if (c == FColour && !accessibleName().isEmpty())
+    const QString text = name.isEmpty() ? HtmlText(c) : name;
+    if (c == FColour && accessibleName() == text)
         return;
     FColour = c;
-    const QString html = HtmlText(c);
-    setToolTip(html);
-    setAccessibleName(html);
+    setToolTip(text);
+    setAccessibleName(text);
     update();
 }
 
@@ -56,7 +58,10 @@ THistoryRow::THistoryRow(QWidget *parent) : QWidget(parent)
     for (int i = 0; i < TColourHistory::Limit; ++i) {
         auto *cell = new TSwatchCell(this);
         cell->hide();
-        connect(cell, &QAbstractButton::clicked, this, [this, cell] { emit Chosen(cell->Colour()); });
+        connect(cell, &QAbstractButton::clicked, this, [this, cell, i] {
+            emit Chosen(cell->Colour());
+            emit ChosenAt(i);
+        });
         grid->addWidget(cell, i / perLine, i % perLine);
         FCells.push_back(cell);
     }
@@ -65,11 +70,15 @@ THistoryRow::THistoryRow(QWidget *parent) : QWidget(parent)
 
 void THistoryRow::Show(const TColourHistory &history)
 {
-    const auto &colours = history.Colours();
-    FShown = static_cast<int>(colours.size());
+    Show(history.Colours());
+}
+
+void THistoryRow::Show(const std::vector<TRgb8> &colours, const QStringList &names)
+{
+    FShown = std::min(static_cast<int>(colours.size()), static_cast<int>(FCells.size()));
     for (int i = 0; i < static_cast<int>(FCells.size()); ++i) {
         if (i < FShown)
-            FCells[i]->SetColour(colours[i]);
+            FCells[i]->SetColour(colours[static_cast<size_t>(i)], i < names.size() ? names[i] : QString());
         FCells[i]->setVisible(i < FShown);
     }
     // The caption's key focuses the newest colour and chooses nothing; with no colour it does

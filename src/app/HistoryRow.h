@@ -3,17 +3,18 @@
 #include "colour/ColourHistory.h"
 
 #include <QAbstractButton>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
 
-// One colour of the history: a swatch button named by its "#RRGGBB" text; a click, Space or
-// Return chooses it.
+// One colour of the history: a swatch button named by its text ("#RRGGBB" unless told another);
+// a click, Space or Return chooses it.
 class TSwatchCell : public QAbstractButton {
     Q_OBJECT
 public:
     explicit TSwatchCell(QWidget *parent);
-    void SetColour(const TRgb8 &c);
+    void SetColour(const TRgb8 &c, const QString &name = {});
     TRgb8 Colour() const { return FColour; }
     QSize sizeHint() const override { return {20, 20}; }
 
@@ -32,11 +33,15 @@ class THistoryRow : public QWidget {
 public:
     explicit THistoryRow(QWidget *parent);
     void Show(const TColourHistory &history);
+    // The swatches of colours given as 8 bits, each named by its text in `names` where one is given.
+    void Show(const std::vector<TRgb8> &colours, const QStringList &names = {});
     TSwatchCell *Cell(int i) const { return FCells[i]; }
     int Shown() const { return FShown; }
 
 signals:
     void Chosen(const TRgb8 &c);
+    // The same choice by its place in the row, newest first.
+    void ChosenAt(int index);
 
 private:
     std::vector<TSwatchCell *> FCells;

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/ColorSwatch.h"
+#include "app/ColourState.h"
 #include "app/Escapes.h"
 #include "app/Notations.h"
 #include "app/NotationsWindow.h"
@@ -43,6 +44,7 @@ void SetTextColor(QWidget *w, TColor color)
 TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(env)
 {
     InstallWindowAccessible();
+    FColour = new TColourState(this);
     SetName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pigmora"));
     setFont(DefaultWindowFont());
@@ -181,7 +183,11 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     NameControls();
 
     FormCreate();
-    FLastShown = ShownRgb(fMyColor);
+    FColour->Start(TExactColour::FromRgb8(ShownRgb(fMyColor)));
+    if (!FEnv.IniFileName.isEmpty())
+        RunCommand(*FEnv.Messages, [this] { LoadExactSetting(); });
+    FColour->Render = [this](TColor color) { SetColor(color); };
+    connect(this, &TForm1::ColorRendered, FColour, [this] { FColour->Follow(ShownRgb(fMyColor)); });
 }
 
 TForm1::~TForm1() = default;
@@ -270,6 +276,7 @@ void TForm1::FormCloseQuery()
         StoreSrgbSetting();
         StoreNotationsSettings();
         StorePaletteSettings();
+        StoreExactSetting();
         StoreAsShownSetting();
     });
 }
@@ -449,6 +456,7 @@ void TForm1::ApplyRestore(const TFieldWrites &w)
     put(PovEdit, w.PovEdit);
     if (w.RgbfText)
         fRgbfText = *w.RgbfText;
+    emit ColorRendered();
 }
 
 void TForm1::SetColor(std::optional<TColor> color)

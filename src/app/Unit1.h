@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/ColorSwatch.h"
-#include "colour/ColourHistory.h"
 #include "desktop/ScreenPick.h"
 #include "framework/Clock.h"
 #include "framework/ColorDialog.h"
@@ -27,6 +26,7 @@ class TRegManager;
 class TAppHintN;
 class TCommandMenu;
 class TNotationsWindow;
+class TColourState;
 class QMenu;
 class QMimeData;
 
@@ -154,11 +154,11 @@ public:
     void ImportPaletteClick();
     // "Clear colour history".
     void ClearHistoryClick();
-    const TColourHistory &History() const { return FHistory; }
-    TRgb8 Comparison() const { return FComparison; }
+    // The current colour exactly, and the additions' state around it.
+    TColourState &Colour() const { return *FColour; }
 
 signals:
-    // A full rendering has made a colour current and the swatch shows it.
+    // A colour became current and the swatch shows it (a full rendering, or a restore command).
     void ColorRendered();
 
 protected:
@@ -183,7 +183,7 @@ private:
     static void InstallWindowAccessible();
     void LoadSrgbSetting();
     void StoreSrgbSetting();
-    // Makes a taken colour current; one mapped into sRGB is said so in the Notations window.
+    // Makes a taken colour current; one outside sRGB opens the Notations window, which says so.
     void Take(const TTakenColor &taken);
     // The Notations command, the "Copy as" submenu, and the window's stored state.
     void CreateNotationsCommands();
@@ -195,6 +195,9 @@ private:
     void CreatePaletteCommands();
     void LoadPaletteSettings();
     void StorePaletteSettings();
+    // The exact colour's own key, beside the 8 bits of fMyColor.
+    void LoadExactSetting();
+    void StoreExactSetting();
     QString AskFileName(bool save, const QString &caption, const QString &filter);
     void LoadAsShownSetting();
     void StoreAsShownSetting();
@@ -220,17 +223,6 @@ private:
     // The switch as the settings file held it at start.
     bool FSrgbStored = false;
     TNotationsWindow *FNotations = nullptr;
-    // Said in the Notations window after the next rendering: how a taken colour was read.
-    QString FPendingNote;
-    // The Notations window's place and open state as the settings file held them at start.
-    QRect FNotationsStoredRect;
-    bool FNotationsStoredOpen = false;
-    TColourHistory FHistory;
-    // The colour last shown, so that a rendering that changes it puts the one it replaces in the
-    // history too.
-    TRgb8 FLastShown;
-    TRgb8 FComparison{255, 255, 255};
-    // Whether the file held a history or a comparison colour at start, or one was made since.
-    bool FHistoryKept = false, FComparisonKept = false;
+    TColourState *FColour = nullptr;
     bool FAsShownStored = false;
 };

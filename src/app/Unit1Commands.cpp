@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 
 #include "app/ColorDrop.h"
+#include "app/ColourState.h"
 #include "app/CommandMenu.h"
 #include "app/PovGamma.h"
 #include "framework/Dispatch.h"
@@ -51,9 +52,9 @@ bool TForm1::TakeColor(const QMimeData *data)
 
 void TForm1::Take(const TTakenColor &taken)
 {
+    FColour->Take(taken.Colour);
     if (taken.Mapped)
-        FPendingNote = QStringLiteral("mapped into sRGB from %1").arg(taken.Source.left(200));
-    SetColor(taken.Color);
+        ShowNotations();
 }
 
 void TForm1::PasteColorClick()

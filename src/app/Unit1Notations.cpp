@@ -2,16 +2,18 @@
 // every rendering, and its place and open state in the settings file.
 #include "app/Unit1.h"
 
+#include "app/ColourState.h"
 #include "app/CommandMenu.h"
 #include "app/NotationsWindow.h"
 #include "framework/Dispatch.h"
 #include "settings/RegMng.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,12 +58,17 @@ void TForm1::CreateNotationsCommands()
     copyAs->setObjectName(QStringLiteral("CopyAsMenu"));
     connect(copyAs, &QMenu::aboutToShow, this, [this, copyAs] {
         copyAs->clear();
-        for (const TNotationRow &row : WriteNotations(ShownRgb(fMyColor))) {
+        for (const TNotationRow &row : WriteNotations(FColour->Exact())) {
             const QString text = row.Text;
             copyAs->addAction(MenuText(row), this, [this, text] { PutOnClipboard(text); });
         }
     });
-    connect(this, &TForm1::ColorRendered, this, &TForm1::UpdateNotations);
+    connect(FColour, &TColourState::ColourChanged, this, &TForm1::UpdateNotations);
+    connect(FColour, &TColourState::ComparisonChanged, this, &TForm1::UpdateNotations);
+    connect(FColour, &TColourState::HistoryChanged, this, [this] {
+        if (FNotations)
+            FNotations->ShowHistory(FColour->History());
+    });
 }
 
 void TForm1::NotationsClick()
@@ -84,58 +91,51 @@ void TForm1::ShowNotations()
         actions.ExportPalette = [this] { Command(&TForm1::ExportPaletteClick); };
         actions.ImportPalette = [this] { Command(&TForm1::ImportPaletteClick); };
         actions.ClearHistory = [this] { Command(&TForm1::ClearHistoryClick); };
-        actions.Choose = [this](const TRgb8 &c) { RunCommand(*FEnv.Messages, [this, c] { SetColor(RGB(c.R, c.G, c.B)); }); };
+        actions.Choose = [this](const TExactColour &c) { RunCommand(*FEnv.Messages, [this, c] { FColour->Take(c); }); };
+        actions.Adjust = [this](const TExactColour &c) { RunCommand(*FEnv.Messages, [this, c] { FColour->Adjust(c); }); };
+        actions.Beep = [this] { Beep(); };
         FNotations = new TNotationsWindow(this, std::move(actions));
-        FNotations->ShowColour(ShownRgb(fMyColor), {}, FComparison);
-        FNotations->ShowHistory(FHistory);
-        if (FNotationsStoredRect.isValid() && ShownOnSomeScreen(FNotationsStoredRect)) {
-            FNotations->setGeometry(FNotationsStoredRect);
+        FNotations->ShowHistory(FColour->History());
+        if (FColour->NotationsStoredRect.isValid() && ShownOnSomeScreen(FColour->NotationsStoredRect)) {
+            FNotations->setGeometry(FColour->NotationsStoredRect);
         } else {
-            // Beside the main window, where it covers none of it, when the screen has room there.
+            // Beside the main window, where it covers none of it, when the screen has room there
+            // (raised as far as needed to fit the screen's height).
             FNotations->adjustSize();
-            const QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
+            QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
             const QScreen *screen = this->screen();
+            if (screen) {
+                const QRect room = screen->availableGeometry();
+                beside.setY(std::max(room.top(), std::min(beside.y(), room.bottom() + 1 - FNotations->frameSize().height())));
+            }
             if (screen && screen->availableGeometry().contains(QRect(beside, FNotations->frameSize())))
                 FNotations->move(beside);
         }
     }
-    FNotations->ShowColour(ShownRgb(fMyColor), FNotations->Note()->text(), FComparison);
+    FNotations->ShowColour(*FColour);
     FNotations->show();
     FNotations->raise();
 }
 
 void TForm1::UpdateNotations()
 {
-    // Only a new colour enters the history: the switches and "repre" render the same one again.
-    const TRgb8 shown = ShownRgb(fMyColor);
-    if (shown != FLastShown) {
-        FHistory.Add(FLastShown);
-        FHistory.Add(shown);
-        FLastShown = shown;
-        FHistoryKept = true;
-        if (FNotations)
-            FNotations->ShowHistory(FHistory);
-    }
-    const QString note = std::exchange(FPendingNote, {});
-    if (!note.isEmpty() && !FNotations)
-        ShowNotations();
-    else if (!note.isEmpty())
-        FNotations->show();
     // A hidden window is written when it shows again: its rows' changes would reach a screen
     // reader all the same, a flood of them on every colour.
     if (FNotations && FNotations->isVisible())
-        FNotations->ShowColour(ShownRgb(fMyColor), note, FComparison);
+        FNotations->ShowColour(*FColour);
 }
 
 void TForm1::LoadNotationsSettings()
 {
-    FNotationsStoredOpen = RegManager1->Filer(OpenItem)->ReadBool();
-    FNotationsStoredRect = QRect(RegManager1->Filer(LeftItem)->ReadInteger(), RegManager1->Filer(TopItem)->ReadInteger(),
-                                 RegManager1->Filer(WidthItem)->ReadInteger(), RegManager1->Filer(HeightItem)->ReadInteger());
-    if (!FNotationsStoredRect.isValid() || FNotationsStoredRect.width() > 10000 || FNotationsStoredRect.height() > 10000)
-        FNotationsStoredRect = {};
+    bool &storedOpen = FColour->NotationsStoredOpen;
+    QRect &storedRect = FColour->NotationsStoredRect;
+    storedOpen = RegManager1->Filer(OpenItem)->ReadBool();
+    storedRect = QRect(RegManager1->Filer(LeftItem)->ReadInteger(), RegManager1->Filer(TopItem)->ReadInteger(),
+                       RegManager1->Filer(WidthItem)->ReadInteger(), RegManager1->Filer(HeightItem)->ReadInteger());
+    if (!storedRect.isValid() || storedRect.width() > 10000 || storedRect.height() > 10000)
+        storedRect = {};
     // Opened again once the main window is up, so that the start itself stays as light as before.
-    if (FNotationsStoredOpen)
+    if (storedOpen)
         QTimer::singleShot(0, this, [this] {
             if (!FNotations)
                 ShowNotations();
@@ -145,10 +145,10 @@ void TForm1::LoadNotationsSettings()
 void TForm1::StoreNotationsSettings()
 {
     // Nothing is added to a file whose user never opened the window, so it keeps its bytes.
-    if (!FNotations && !FNotationsStoredOpen && !FNotationsStoredRect.isValid())
+    if (!FNotations && !FColour->NotationsStoredOpen && !FColour->NotationsStoredRect.isValid())
         return;
     const bool open = FNotations && FNotations->isVisible();
-    const QRect rect = FNotations ? FNotations->geometry() : FNotationsStoredRect;
+    const QRect rect = FNotations ? FNotations->geometry() : FColour->NotationsStoredRect;
     RegManager1->Filer(OpenItem)->WriteBool(open);
     RegManager1->Filer(LeftItem)->WriteInteger(rect.x());
     RegManager1->Filer(TopItem)->WriteInteger(rect.y());

@@ -1,7 +1,8 @@
 // The colour history, the comparison colour for contrast, and palette files as the main window
-// runs them: their commands, and their sections of the settings file.
+// runs them: their commands, and their sections of the settings file, with the exact colour's.
 #include "app/Unit1.h"
 
+#include "app/ColourState.h"
 #include "app/CommandMenu.h"
 #include "app/NotationsWindow.h"
 #include "colour/PaletteFile.h"
@@ -23,6 +24,7 @@ namespace {
 
 const QString HistoryItem = QStringLiteral("ColourHistory");
 const QString ComparisonItem = QStringLiteral("ComparisonColour");
+const QString ExactItem = QStringLiteral("ExactColour");
 // A palette file beyond this is no palette a person made; it is refused without being read.
 constexpr qint64 MaxPaletteBytes = 16 * 1024 * 1024;
 constexpr int UserColours = 11;
@@ -34,6 +36,7 @@ void AddPaletteRegItems(TRegItems &items)
 {
     items.Add(HistoryItem, QStringLiteral("Form\\History"), QStringLiteral("Colours"), QString());
     items.Add(ComparisonItem, QStringLiteral("Form\\Contrast"), QStringLiteral("Comparison"), QStringLiteral("#FFFFFF"));
+    items.Add(ExactItem, QStringLiteral("Form\\Colour"), QStringLiteral("Exact"), QString());
 }
 
 void TForm1::CreatePaletteCommands()
@@ -51,17 +54,12 @@ void TForm1::CreatePaletteCommands()
 
 void TForm1::SetComparisonClick()
 {
-    FComparison = ShownRgb(fMyColor);
-    FComparisonKept = true;
-    if (FNotations)
-        FNotations->ShowColour(ShownRgb(fMyColor), FNotations->Note()->text(), FComparison);
+    FColour->SetComparison(FColour->Rgb8());
 }
 
 void TForm1::ClearHistoryClick()
 {
-    FHistory.Clear();
-    if (FNotations)
-        FNotations->ShowHistory(FHistory);
+    FColour->ClearHistory();
 }
 
 QString TForm1::AskFileName(bool save, const QString &caption, const QString &filter)
@@ -83,7 +81,8 @@ void TForm1::ExportPaletteClick()
     std::vector<TRgb8> colours;
     for (int n = FirstUserSlot; n < FirstUserSlot + UserColours; ++n)
         colours.push_back(ShownRgb(ColorPickerDialog->GetTemporaryPalette(n)));
-    colours.insert(colours.end(), FHistory.Colours().begin(), FHistory.Colours().end());
+    for (const TExactColour &c : FColour->History().Colours())
+        colours.push_back(c.Rgb8());
     const bool css = QFileInfo(name).suffix().compare(QLatin1String("css"), Qt::CaseInsensitive) == 0;
     const QByteArray bytes = css ? WriteCssPalette(colours) : WriteGimpPalette(QStringLiteral("Pigmora"), colours);
     // A symlink in the chosen place is replaced, never written through.
@@ -129,22 +128,34 @@ void TForm1::ImportPaletteClick()
 
 void TForm1::LoadPaletteSettings()
 {
-    const QString history = RegManager1->Filer(HistoryItem)->ReadString();
-    FHistory = TColourHistory::FromText(history);
-    FHistoryKept = !history.isEmpty();
-    const QString comparison = RegManager1->Filer(ComparisonItem)->ReadString();
-    const TColourHistory read = TColourHistory::FromText(comparison);
-    FComparisonKept = comparison != QLatin1String("#FFFFFF") && !read.Colours().empty();
-    if (FComparisonKept)
-        FComparison = read.Colours().front();
+    FColour->LoadHistory(RegManager1->Filer(HistoryItem)->ReadString());
+    FColour->LoadComparison(RegManager1->Filer(ComparisonItem)->ReadString());
 }
 
 void TForm1::StorePaletteSettings()
 {
     // Each section is written only once it holds something, so that a user who never changed the
     // colour keeps the file as it was.
-    if (FHistoryKept)
-        RegManager1->Filer(HistoryItem)->WriteString(FHistory.Text());
-    if (FComparisonKept)
-        RegManager1->Filer(ComparisonItem)->WriteString(HtmlText(FComparison));
+    if (const auto history = FColour->HistoryToStore())
+        RegManager1->Filer(HistoryItem)->WriteString(*history);
+    if (const auto comparison = FColour->ComparisonToStore())
+        RegManager1->Filer(ComparisonItem)->WriteString(*comparison);
+}
+
+void TForm1::LoadExactSetting()
+{
+    // Taken only while it still gives the stored 8 bits: otherwise they were changed by hand or by
+    // a program that knows no exact colour, and they win.
+    FColour->RestoreExact(RegManager1->Filer(ExactItem)->ReadString(), fMyColor);
+}
+
+void TForm1::StoreExactSetting()
+{
+    // Written only while the colour says more than its 8 bits, so that a file of 8-bit colours
+    // keeps its bytes; a key that no longer applies (or never read) goes.
+    const TRegItem *item = RegManager1->RegItems()->FindItem(ExactItem);
+    if (const auto text = FColour->ExactToStore())
+        RegManager1->Filer(ExactItem)->WriteString(*text);
+    else if (FColour->ExactKeyToRemove())
+        RegManager1->Filer(ExactItem)->DeleteEntry(item->Section, item->Ident);
 }

@@ -1,7 +1,8 @@
+#include "app/ColourState.h"
 #include "app/ConvertNotations.h"
 #include "app/PickCommand.h"
 #include "app/Unit1.h"
-#include "colour/AnyColor.h"
+#include "colour/ExactColour.h"
 #include "desktop/CommandLine.h"
 #include "desktop/Desktop.h"
 #include "desktop/FontPreload.h"
@@ -46,12 +47,12 @@ QString UnreadableText(const QString &text)
 // --convert: the colour in the notations asked for, on standard output.
 int Convert(const TCommandLine &cl)
 {
-    const auto colour = ParseAnyColor(cl.ConvertText);
-    if (!colour) {
+    const auto reading = ReadExactColour(cl.ConvertText);
+    if (!reading) {
         Say(UnreadableText(cl.ConvertText));
         return ExitUnreadable;
     }
-    const TConversion conversion = ConvertColour(*colour, cl.To, cl.Srgb);
+    const TConversion conversion = ConvertColour(reading->Colour, cl.To, cl.Srgb);
     if (!conversion.UnknownName.isEmpty()) {
         Say(QStringLiteral("'%1' is no notation; the notations are: %2")
                 .arg(ShownText(conversion.UnknownName.left(200)), NotationNames().join(QStringLiteral(", "))));
@@ -140,15 +141,15 @@ int main(int argc, char **argv)
         if (text.isEmpty())
             return;
         RunCommand(messages, [&] {
-            const auto colour = ParseAnyColor(text);
-            if (!colour)
+            const auto reading = ReadExactColour(text);
+            if (!reading)
                 throw Exception(UnreadableText(text));
-            form.SetColor(*colour);
+            form.Colour().Take(reading->Colour);
         });
     };
     // A later start's colour was checked before its call was answered; the window comes to the front.
     TSingleInstance::THandlers handlers;
-    handlers.Check = [](const QString &text) { return text.isEmpty() || ParseAnyColor(text) ? QString() : UnreadableText(text); };
+    handlers.Check = [](const QString &text) { return text.isEmpty() || ReadExactColour(text) ? QString() : UnreadableText(text); };
     handlers.Activate = [&](const QString &text) {
         form.show();
         form.raise();
@@ -160,7 +161,7 @@ int main(int argc, char **argv)
     // The window of another start took the colour: this one ends before it shows or stores anything.
     case TSingleInstance::TOutcome::HandedOver: return 0;
     case TSingleInstance::TOutcome::Refused:
-        Say(ParseAnyColor(cl.Colour) ? ShownText(refusal) : UnreadableText(cl.Colour));
+        Say(ReadExactColour(cl.Colour) ? ShownText(refusal) : UnreadableText(cl.Colour));
         return ExitUnreadable;
     case TSingleInstance::TOutcome::First:
     case TSingleInstance::TOutcome::Alone: break;
@@ -169,7 +170,7 @@ int main(int argc, char **argv)
     // The start's own colour comes before any a later start hands over (those wait for the event
     // loop); one that does not read is said in a box from the event loop, so that the end of the
     // session ends the box too.
-    if (!cl.Colour.isEmpty() && ParseAnyColor(cl.Colour))
+    if (!cl.Colour.isEmpty() && ReadExactColour(cl.Colour))
         takeColour(cl.Colour);
     else
         QTimer::singleShot(0, &form, [&] { takeColour(cl.Colour); });

@@ -1,6 +1,8 @@
 #include "colour/AnyColor.h"
 
 #include "colour/CssColor.h"
+#include "colour/ExactColour.h"
+#include "colour/TextScan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,36 +14,24 @@ namespace {
 
 // No notation is longer than this; a longer text (a whole document pasted) is refused at once.
 constexpr qsizetype MaxNotationLength = 300;
+// Except a CSS function, where relative colours and color-mix() nest colours and calculations.
+constexpr qsizetype MaxCssFunctionLength = 64 * 1024;
 // Blanks around a notation are skipped up to this length of the whole text; anything longer is
 // refused without a look, so that no paste or drop costs more than a moment.
 constexpr qsizetype MaxTextLength = 1 << 20;
 
-using TResult = std::optional<TColourReading>;
+using TResult = std::optional<TExactColour>;
 
-TResult Plain(int r, int g, int b) { return TColourReading{RGB(r, g, b), false}; }
-TResult FromValue(TColor c) { return TColourReading{c, false}; }
+TResult Plain(int r, int g, int b, double alpha = 1) { return TExactColour::FromRgb8({r, g, b}, alpha); }
+TResult FromValue(TColor c) { return Plain(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-int ByteOfFraction(double v) { return ByteOfUnit(v); }
-
-TResult ParseHash(Sv digits)
+// sRGB 0-1 as written (shader and scene code), not legacy CSS.
+TResult Fractions(double r, double g, double b, double alpha = 1)
 {
-    const auto v = ReadHex(digits);
-    if (!v)
-        return std::nullopt;
-    switch (digits.size()) {
-    case 3:
-    case 4: {
-        const unsigned x = digits.size() == 4 ? *v >> 4 : *v;
-        return Plain(((x >> 8) & 0xF) * 17, ((x >> 4) & 0xF) * 17, (x & 0xF) * 17);
-    }
-    case 6:
-    case 8: {
-        const unsigned x = digits.size() == 8 ? *v >> 8 : *v;
-        return Plain((x >> 16) & 0xFF, (x >> 8) & 0xFF, x & 0xFF);
-    }
-    default:
-        return std::nullopt;
-    }
+    TExactColour c;
+    c.Coords = {r, g, b};
+    c.Alpha = alpha;
+    return c;
 }
 
 TResult ParseConstant(Sv digits)
@@ -56,24 +46,20 @@ TResult ParseConstant(Sv digits)
     return std::nullopt;
 }
 
-// 0xAARRGGBB (the alpha ignored) or 0xRRGGBB, as C, C++, Java and Qt write colours.
+// 0xAARRGGBB or 0xRRGGBB, as C, C++, Java and Qt write colours.
 TResult ParseHexInteger(Sv digits)
 {
     const auto v = ReadHex(digits);
     if (!v || (digits.size() != 6 && digits.size() != 8))
         return std::nullopt;
-    return Plain((*v >> 16) & 0xFF, (*v >> 8) & 0xFF, *v & 0xFF);
+    const double alpha = digits.size() == 8 ? (*v >> 24) / 255.0 : 1;
+    return Plain((*v >> 16) & 0xFF, (*v >> 8) & 0xFF, *v & 0xFF, alpha);
 }
 
 TResult ParseName(Sv word)
 {
-    std::string lower(word);
-    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
-    const auto names = CssColorNames();
-    const auto it = std::lower_bound(names.begin(), names.end(), lower,
-                                     [](const TCssName &n, const std::string &w) { return Sv(n.name) < w; });
-    if (it != names.end() && Sv(it->name) == lower)
-        return Plain((it->rgb >> 16) & 0xFF, (it->rgb >> 8) & 0xFF, it->rgb & 0xFF);
+    if (const auto css = css::NamedColour(word))
+        return css;
     for (const auto &n : StandardColors)
         if (EqualsNoCase(word, n.ident))
             return FromValue(n.value);
@@ -87,7 +73,7 @@ TResult ParseNumberList(Sv inner, bool bytes, bool alphaAllowed)
     const std::vector<Sv> parts = Split(inner, ',');
     if (parts.size() != 3 && !(alphaAllowed && parts.size() == 4))
         return std::nullopt;
-    int c[4] = {};
+    double c[4] = {0, 0, 0, bytes ? 255.0 : 1.0};
     for (size_t i = 0; i < parts.size(); ++i) {
         if (bytes) {
             const auto v = ReadByteInteger(parts[i]);
@@ -98,10 +84,12 @@ TResult ParseNumberList(Sv inner, bool bytes, bool alphaAllowed)
             const auto v = ReadDecimal(parts[i], false, false);
             if (!v || *v > 1)
                 return std::nullopt;
-            c[i] = ByteOfFraction(*v);
+            c[i] = *v;
         }
     }
-    return Plain(c[0], c[1], c[2]);
+    if (bytes)
+        return Plain(static_cast<int>(c[0]), static_cast<int>(c[1]), static_cast<int>(c[2]), c[3] / 255);
+    return Fractions(c[0], c[1], c[2], c[3]);
 }
 
 // The colour constructors of shader and toolkit code: GLSL's vec3()/vec4(), Qt's QColor() and
@@ -144,17 +132,18 @@ TResult ParseLatex(Sv s)
     return std::nullopt;
 }
 
-// "name(...)" with nothing after the closing parenthesis and no parenthesis inside.
+// A CSS colour function, or "name(...)" of program code with nothing after the closing
+// parenthesis and no parenthesis inside.
 TResult ParseFunction(Sv s)
 {
+    if (StartsAsCssFunction(s))
+        return ParseCssColour(s);
+    if (s.size() > MaxNotationLength)
+        return std::nullopt;
     const size_t open = s.find('(');
     if (s.back() != ')' || s.find('(', open + 1) != Sv::npos || s.find(')') != s.size() - 1)
         return std::nullopt;
-    const Sv name = s.substr(0, open);
-    const Sv inner = Trim(s.substr(open + 1, s.size() - open - 2));
-    if (const auto css = ParseCssFunction(name, inner))
-        return TColourReading{RGB(css->Rgb.R, css->Rgb.G, css->Rgb.B), css->Mapped};
-    return ParseCodeFunction(name, inner);
+    return ParseCodeFunction(s.substr(0, open), Trim(s.substr(open + 1, s.size() - open - 2)));
 }
 
 // Takes a lower-case word followed by the end or a non-letter.
@@ -200,7 +189,7 @@ TResult ParsePov(Sv s)
             return std::nullopt;
         v[i] = *x;
     }
-    return Plain(ByteOfFraction(v[0]), ByteOfFraction(v[1]), ByteOfFraction(v[2]));
+    return Fractions(v[0], v[1], v[2]);
 }
 
 TResult ParseThreeNumbers(Sv s)
@@ -216,12 +205,14 @@ TResult ParseThreeNumbers(Sv s)
     const bool fractions = std::any_of(parts.begin(), parts.end(), [](Sv p) { return p.find('.') != Sv::npos; });
     int c[3];
     if (fractions) {
+        double f[3];
         for (int i = 0; i < 3; ++i) {
             const auto v = ReadDecimal(parts[i], false, false);
             if (!v || *v > 1)
                 return std::nullopt;
-            c[i] = ByteOfFraction(*v);
+            f[i] = *v;
         }
+        return Fractions(f[0], f[1], f[2]);
     } else {
         bool onlyZeroOne = true, allZero = true;
         for (int i = 0; i < 3; ++i) {
@@ -240,8 +231,11 @@ TResult ParseThreeNumbers(Sv s)
 
 TResult ParseAscii(Sv s)
 {
+    // Only CSS functions (relative colours and color-mix() nest) may be longer than a notation.
+    if (s.size() > MaxNotationLength && !IsLetter(s.front()))
+        return std::nullopt;
     if (s.front() == '#')
-        return ParseHash(s.substr(1));
+        return css::HexColour(s.substr(1));
     if (s.front() == '$')
         return ParseConstant(s.substr(1));
     if (s.front() == '\\')
@@ -254,20 +248,22 @@ TResult ParseAscii(Sv s)
             ++wordEnd;
         if (wordEnd == s.size())
             return ParseName(s);
-        // A function's name may hold digits and dots (vec3, Qt.rgba).
+        // A function's name may hold digits, dots and hyphens (vec3, Qt.rgba, color-mix).
         size_t nameEnd = wordEnd;
-        while (nameEnd < s.size() && (IsLetter(s[nameEnd]) || IsDigitChar(s[nameEnd]) || s[nameEnd] == '.'))
+        while (nameEnd < s.size()
+               && (IsLetter(s[nameEnd]) || IsDigitChar(s[nameEnd]) || s[nameEnd] == '.' || s[nameEnd] == '-'))
             ++nameEnd;
         if (nameEnd < s.size() && s[nameEnd] == '(')
             return ParseFunction(s);
+        if (s.size() > MaxNotationLength)
+            return std::nullopt;
         return ParsePov(s);
     }
     return ParseThreeNumbers(s);
 }
 
-} // namespace
-
-std::optional<TColourReading> ReadAnyColor(QStringView text)
+// The text without blanks around it, when it is short enough and plain ASCII.
+std::optional<std::string> TrimmedAscii(QStringView text)
 {
     if (text.size() > MaxTextLength)
         return std::nullopt;
@@ -277,7 +273,7 @@ std::optional<TColourReading> ReadAnyColor(QStringView text)
         ++from;
     while (to > from && blank(text[to - 1]))
         --to;
-    if (to == from || to - from > MaxNotationLength)
+    if (to == from || to - from > MaxCssFunctionLength)
         return std::nullopt;
     std::string ascii;
     ascii.reserve(static_cast<size_t>(to - from));
@@ -287,7 +283,44 @@ std::optional<TColourReading> ReadAnyColor(QStringView text)
             return std::nullopt;
         ascii += static_cast<char>(c);
     }
-    return ParseAscii(ascii);
+    return ascii;
+}
+
+} // namespace
+
+std::optional<TExactReading> ReadExactColour(QStringView text)
+{
+    const auto ascii = TrimmedAscii(text);
+    if (!ascii)
+        return std::nullopt;
+    const auto colour = ParseAscii(*ascii);
+    if (!colour)
+        return std::nullopt;
+    // A colour that no finite number describes in XYZ or sRGB (a coordinate near the largest
+    // double, as an infinite calculation gives) is refused.
+    const auto finite = [](const TVec3 &v) {
+        return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
+    };
+    if (!finite(ToSrgb(colour->Space, colour->Coords)) || !finite(ToXyzD65(colour->Space, colour->Coords)))
+        return std::nullopt;
+    return TExactReading{*colour, !colour->InSrgb()};
+}
+
+std::optional<TColourReading> ReadAnyColor(QStringView text)
+{
+    const auto reading = ReadExactColour(text);
+    if (!reading)
+        return std::nullopt;
+    const auto ascii = TrimmedAscii(text);
+    // The 8-bit reading has no alpha, so "transparent", which is nothing but alpha, is refused.
+    if (EqualsNoCase(*ascii, "transparent"))
+        return std::nullopt;
+    // $01BBGGRR and $02BBGGRR keep their high byte, as the constant restore takes them.
+    if (ascii->front() == '$')
+        if (const auto v = ReadHex(Sv(*ascii).substr(1)))
+            return TColourReading{static_cast<TColor>(*v), false};
+    const TRgb8 rgb = reading->Colour.Rgb8();
+    return TColourReading{RGB(rgb.R, rgb.G, rgb.B), reading->Mapped};
 }
 
 std::optional<TColor> ParseAnyColor(QStringView text)

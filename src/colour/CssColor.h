@@ -1,19 +1,36 @@
 #pragma once
 
-#include "colour/GamutMap.h"
-#include "colour/TextScan.h"
+#include "colour/CssTokens.h"
+#include "colour/ExactColour.h"
 
 #include <optional>
+#include <string_view>
 
-// The functional notations of CSS Color 4: rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(),
-// oklab(), oklch() and color() with its predefined spaces, in the legacy comma syntax where CSS
-// has one and in the modern space syntax with "none" and "/ alpha". `name` is the function's
-// name in any case, `inner` what stands between its parentheses. Values are clamped as CSS
-// clamps them; the alpha is read and ignored. Empty for anything CSS would not take.
-std::optional<TMappedRgb8> ParseCssFunction(textscan::Sv name, textscan::Sv inner);
+// Reads a whole text as one CSS colour: #RGB, #RGBA, #RRGGBB, #RRGGBBAA, the CSS colour names
+// and transparent, rgb(), rgba(), hsl(), hsla() in the legacy comma syntax and the modern space
+// syntax, hwb(), lab(), lch(), oklab(), oklch() and color() with its predefined spaces; in every
+// function "none", "/ alpha", math functions (calc() and the rest) for any value, and relative
+// colours ("from <colour>" with the channel keywords); and color-mix(). Values are clamped where
+// CSS clamps them. The colour in its own space with its alpha; empty for anything CSS would not
+// take. Linear time in the text's length; nesting deeper than TTokenStream::MaxDepth is refused.
+std::optional<TExactColour> ParseCssColour(std::string_view text);
 
-// 8-bit sRGB of hsl() values, hue in degrees and saturation and lightness in percent (0-100),
-// worked in percent units so that whole percentages land on the halves they mean.
-TRgb8 HslBytes(double hue, double saturation, double lightness);
-// 8-bit channel of a percentage 0-100, multiplied before dividing for the same reason.
-int ByteOfPercent(double p);
+// Whether a text starts as a CSS colour function does ("name(" with a CSS colour function's name).
+bool StartsAsCssFunction(std::string_view text);
+
+namespace css {
+
+// One colour at the cursor (after any whitespace), the cursor left after it.
+std::optional<TExactColour> ReadColour(TTokenStream &ts);
+// color-mix()'s arguments and closing parenthesis, its Function token taken.
+std::optional<TExactColour> ReadColorMix(TTokenStream &ts);
+
+// #RGB, #RGBA, #RRGGBB or #RRGGBBAA by its hexadecimal digits, from bytes.
+std::optional<TExactColour> HexColour(std::string_view digits);
+// A CSS colour name or transparent, in any case, from bytes.
+std::optional<TExactColour> NamedColour(std::string_view word);
+
+// A predefined space of color() and of color-mix()'s "in" ("xyz" is xyz-d65).
+std::optional<TColourSpace> PredefinedSpace(std::string_view name);
+
+} // namespace css

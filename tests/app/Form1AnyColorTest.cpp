@@ -219,7 +219,11 @@ TEST_F(Form1AnyColor, SixteenBitChannelsOfADroppedColourRoundToTheNearestByte)
         data.setData(QStringLiteral("application/x-color"),
                      QByteArray(reinterpret_cast<const char *>(channels), sizeof channels));
         const auto taken = ColorFromMime(&data);
-        return taken ? std::optional(taken->Color) : std::nullopt;
+        if (!taken)
+            return std::optional<TColor>();
+        EXPECT_TRUE(taken->Colour.FromBytes) << "taken as 8 bits";
+        const TRgb8 c = taken->Colour.Rgb8();
+        return std::optional(RGB(c.R, c.G, c.B));
     };
     EXPECT_EQ(raw(0x2222, 0xCCCC, 0x7FFF), RGB(0x22, 0xCC, 0x80));
     EXPECT_EQ(raw(0x7F7F, 0x7FFE, 0x807F), RGB(0x7F, 0x7F, 0x80));
@@ -239,7 +243,7 @@ TEST_F(Form1AnyColor, DragDataCarryTheColourAndItsHtmlText)
     EXPECT_EQ(data->colorData().value<QColor>(), QColor(152, 181, 209));
     EXPECT_EQ(data->text(), QStringLiteral("#98B5D1"));
     ASSERT_TRUE(ColorFromMime(data.get()));
-    EXPECT_EQ(ColorFromMime(data.get())->Color, Default);
+    EXPECT_EQ(ColorFromMime(data.get())->Colour, TExactColour::FromRgb8({152, 181, 209}));
     EXPECT_TRUE(form->Label1->acceptDrops());
 }
 

@@ -68,13 +68,13 @@ TEST_F(Form1Notations, OpensWithItsKeyAndFollowsEveryColourCommand)
     const TColor random = form->fMyColor;
     EXPECT_EQ(RowTexts(w), [&] {
         QStringList t;
-        for (const TNotationRow &r : WriteNotations({GetRValue(random), GetGValue(random), GetBValue(random)}))
+        for (const TNotationRow &r : WriteNotations(TExactColour::FromRgb8({GetRValue(random), GetGValue(random), GetBValue(random)})))
             t << r.Text;
         return t;
     }());
     Click(form->FhotoButton);
     EXPECT_EQ(w->RowEdit(1)->text(), QStringLiteral("rgb(10 200 30)"));
-    EXPECT_EQ(w->RowEdit(13)->text(), QStringLiteral("QColor(10, 200, 30)"));
+    EXPECT_EQ(w->findChild<QLineEdit *>(QStringLiteral("Notation_qt"))->text(), QStringLiteral("QColor(10, 200, 30)"));
 
     Command(QStringLiteral("Notations"))->trigger();
     EXPECT_FALSE(w->isVisible());
@@ -120,8 +120,9 @@ TEST_F(Form1Notations, CopyButtonReturnAndCopyAsPutTheRowsExactText)
     const int oklch = 7;
     Click(w->RowCopyButton(oklch));
     EXPECT_EQ(Clipboard(), QStringLiteral("oklch(0.76 0.0514 248)"));
-    w->RowEdit(16)->setFocus();
-    QTest::keyClick(w->RowEdit(16), Qt::Key_Return);
+    QLineEdit *latex = w->findChild<QLineEdit *>(QStringLiteral("Notation_latex"));
+    latex->setFocus();
+    QTest::keyClick(latex, Qt::Key_Return);
     EXPECT_EQ(Clipboard(), QStringLiteral("\\definecolor{pigmora}{HTML}{98B5D1}"));
 
     QMenu *copyAs = form->CommandMenu->Menu()->findChild<QMenu *>(QStringLiteral("CopyAsMenu"));
@@ -146,7 +147,7 @@ TEST_F(Form1Notations, APastedColourOutsideSrgbIsMappedAndSaidSo)
     TNotationsWindow *w = form->NotationsWindow();
     ASSERT_TRUE(w) << "the note opens the window";
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->Note()->text(), QStringLiteral("mapped into sRGB from oklch(0.7 0.3 30)"));
+    EXPECT_EQ(w->Note()->text(), QStringLiteral("outside sRGB: the marked rows show the sRGB fallback"));
 
     QApplication::clipboard()->setText(QStringLiteral("lab(52 40 -30)"));
     form->PasteColorClick();

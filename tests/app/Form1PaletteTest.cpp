@@ -1,3 +1,4 @@
+#include "app/ColourState.h"
 #include "app/ContrastPanel.h"
 #include "app/HistoryRow.h"
 #include "app/NotationsWindow.h"
@@ -49,12 +50,12 @@ TEST_F(Form1Palette, HistoryKeepsEveryNewColourAcrossARestartAndNothingElse)
     Set(*form, 0x00FF00);
     Set(*form, 0x0000FF);
     form->LCheckBoxClick();
-    EXPECT_EQ(form->History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
+    EXPECT_EQ(form->Colour().History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
     form->close();
     EXPECT_TRUE(IniBytes().contains("[Form\\History]\nColours=#FF0000,#00FF00,#98B5D1\n"));
 
     form = Start();
-    EXPECT_EQ(form->History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
+    EXPECT_EQ(form->Colour().History().Text(), QStringLiteral("#FF0000,#00FF00,#98B5D1"));
     form->NotationsClick();
     THistoryRow *row = form->NotationsWindow()->History();
     ASSERT_EQ(row->Shown(), 3);
@@ -63,7 +64,7 @@ TEST_F(Form1Palette, HistoryKeepsEveryNewColourAcrossARestartAndNothingElse)
     row->Cell(1)->setFocus();
     QTest::keyClick(row->Cell(1), Qt::Key_Return);
     EXPECT_EQ(form->Edit5->text(), QStringLiteral("Lime"));
-    EXPECT_EQ(form->History().Text(), QStringLiteral("#00FF00,#FF0000,#98B5D1"));
+    EXPECT_EQ(form->Colour().History().Text(), QStringLiteral("#00FF00,#FF0000,#98B5D1"));
     form->ClearHistoryClick();
     EXPECT_EQ(row->Shown(), 0);
     form->close();
@@ -86,7 +87,7 @@ TEST_F(Form1Palette, ContrastFollowsTheColourAndTheComparisonColourIsKept)
     EXPECT_TRUE(panel->Figures(2)->text().contains(QStringLiteral("#C08040")));
     form->close();
     EXPECT_TRUE(IniBytes().contains("[Form\\Contrast]\nComparison=#C08040\n"));
-    EXPECT_EQ(Start()->Comparison(), (TRgb8{0xC0, 0x80, 0x40}));
+    EXPECT_EQ(Start()->Colour().Comparison(), (TRgb8{0xC0, 0x80, 0x40}));
 }
 
 TEST_F(Form1Palette, ExportThenImportKeepsEveryColour)

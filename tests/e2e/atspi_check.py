@@ -191,8 +191,9 @@ try:
     do(picked["OK"], "Press")
     until(lambda: text(swatch) == "#FF0000", "the picker's colour taken")
 
-    # The Notations window, opened from the keyboard: every row a named text with a named Copy
-    # button that copies it, the contrast figures readable, and the history's swatches pressable.
+    # The Notations window, opened from the keyboard: every row (24 notations and the alpha) a named
+    # text with a named Copy button that copies it, the contrast figures readable, and the
+    # history's swatches pressable.
     subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
                     "key", "--clearmodifiers", "ctrl+shift+n"], check=False)
     notations = until(lambda: next((w for w in app if w is not None and w.name == "Pigmora Notations"), None),
@@ -200,7 +201,7 @@ try:
     shown = [a for a in descendants(notations) if a.getState().contains(pyatspi.STATE_SHOWING)]
     rows = {a.name: a for a in shown if role(a) == "text"}
     buttons = {a.name: a for a in shown if role(a) == "push button"}
-    if len(rows) != 18 or any(not name for name in rows):
+    if len(rows) != 25 or any(not name for name in rows):
         fail("the Notations window shows %d named rows: %s" % (len(rows), sorted(rows)))
     for name in rows:
         if "Copy " + name not in buttons or "Press" not in actions(buttons["Copy " + name]):
