@@ -196,7 +196,7 @@ try:
     shown = [a for a in descendants(notations) if a.getState().contains(pyatspi.STATE_SHOWING)]
     rows = {a.name: a for a in shown if role(a) == "text"}
     buttons = {a.name: a for a in shown if role(a) == "push button"}
-    if len(rows) != 18 or any(not name for name in rows):
+    if len(rows) != 24 or any(not name for name in rows):
         fail("the Notations window shows %d named rows: %s" % (len(rows), sorted(rows)))
     for name in rows:
         if "Copy " + name not in buttons or "Press" not in actions(buttons["Copy " + name]):
