@@ -1,6 +1,7 @@
 #include "colour/AnyColor.h"
 
 #include "colour/CssColor.h"
+#include "colour/ExactColour.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,12 +17,19 @@ constexpr qsizetype MaxNotationLength = 300;
 // refused without a look, so that no paste or drop costs more than a moment.
 constexpr qsizetype MaxTextLength = 1 << 20;
 
-using TResult = std::optional<TColourReading>;
+using TResult = std::optional<TExactColour>;
 
-TResult Plain(int r, int g, int b) { return TColourReading{RGB(r, g, b), false}; }
-TResult FromValue(TColor c) { return TColourReading{c, false}; }
+TResult Plain(int r, int g, int b, double alpha = 1) { return TExactColour::FromRgb8({r, g, b}, alpha); }
+TResult FromValue(TColor c) { return Plain(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-int ByteOfFraction(double v) { return ByteOfUnit(v); }
+// sRGB 0-1 as written (shader and scene code), not legacy CSS.
+TResult Fractions(double r, double g, double b, double alpha = 1)
+{
+    TExactColour c;
+    c.Coords = {r, g, b};
+    c.Alpha = alpha;
+    return c;
+}
 
 TResult ParseHash(Sv digits)
 {
@@ -32,12 +40,14 @@ TResult ParseHash(Sv digits)
     case 3:
     case 4: {
         const unsigned x = digits.size() == 4 ? *v >> 4 : *v;
-        return Plain(((x >> 8) & 0xF) * 17, ((x >> 4) & 0xF) * 17, (x & 0xF) * 17);
+        const double alpha = digits.size() == 4 ? (*v & 0xF) * 17 / 255.0 : 1;
+        return Plain(((x >> 8) & 0xF) * 17, ((x >> 4) & 0xF) * 17, (x & 0xF) * 17, alpha);
     }
     case 6:
     case 8: {
         const unsigned x = digits.size() == 8 ? *v >> 8 : *v;
-        return Plain((x >> 16) & 0xFF, (x >> 8) & 0xFF, x & 0xFF);
+        const double alpha = digits.size() == 8 ? (*v & 0xFF) / 255.0 : 1;
+        return Plain((x >> 16) & 0xFF, (x >> 8) & 0xFF, x & 0xFF, alpha);
     }
     default:
         return std::nullopt;
@@ -56,13 +66,14 @@ TResult ParseConstant(Sv digits)
     return std::nullopt;
 }
 
-// 0xAARRGGBB (the alpha ignored) or 0xRRGGBB, as C, C++, Java and Qt write colours.
+// 0xAARRGGBB or 0xRRGGBB, as C, C++, Java and Qt write colours.
 TResult ParseHexInteger(Sv digits)
 {
     const auto v = ReadHex(digits);
     if (!v || (digits.size() != 6 && digits.size() != 8))
         return std::nullopt;
-    return Plain((*v >> 16) & 0xFF, (*v >> 8) & 0xFF, *v & 0xFF);
+    const double alpha = digits.size() == 8 ? (*v >> 24) / 255.0 : 1;
+    return Plain((*v >> 16) & 0xFF, (*v >> 8) & 0xFF, *v & 0xFF, alpha);
 }
 
 TResult ParseName(Sv word)
@@ -74,6 +85,8 @@ TResult ParseName(Sv word)
                                      [](const TCssName &n, const std::string &w) { return Sv(n.name) < w; });
     if (it != names.end() && Sv(it->name) == lower)
         return Plain((it->rgb >> 16) & 0xFF, (it->rgb >> 8) & 0xFF, it->rgb & 0xFF);
+    if (lower == "transparent")
+        return Plain(0, 0, 0, 0);
     for (const auto &n : StandardColors)
         if (EqualsNoCase(word, n.ident))
             return FromValue(n.value);
@@ -87,7 +100,7 @@ TResult ParseNumberList(Sv inner, bool bytes, bool alphaAllowed)
     const std::vector<Sv> parts = Split(inner, ',');
     if (parts.size() != 3 && !(alphaAllowed && parts.size() == 4))
         return std::nullopt;
-    int c[4] = {};
+    double c[4] = {0, 0, 0, bytes ? 255.0 : 1.0};
     for (size_t i = 0; i < parts.size(); ++i) {
         if (bytes) {
             const auto v = ReadByteInteger(parts[i]);
@@ -98,10 +111,12 @@ TResult ParseNumberList(Sv inner, bool bytes, bool alphaAllowed)
             const auto v = ReadDecimal(parts[i], false, false);
             if (!v || *v > 1)
                 return std::nullopt;
-            c[i] = ByteOfFraction(*v);
+            c[i] = *v;
         }
     }
-    return Plain(c[0], c[1], c[2]);
+    if (bytes)
+        return Plain(static_cast<int>(c[0]), static_cast<int>(c[1]), static_cast<int>(c[2]), c[3] / 255);
+    return Fractions(c[0], c[1], c[2], c[3]);
 }
 
 // The colour constructors of shader and toolkit code: GLSL's vec3()/vec4(), Qt's QColor() and
@@ -153,7 +168,7 @@ TResult ParseFunction(Sv s)
     const Sv name = s.substr(0, open);
     const Sv inner = Trim(s.substr(open + 1, s.size() - open - 2));
     if (const auto css = ParseCssFunction(name, inner))
-        return TColourReading{RGB(css->Rgb.R, css->Rgb.G, css->Rgb.B), css->Mapped};
+        return css;
     return ParseCodeFunction(name, inner);
 }
 
@@ -200,7 +215,7 @@ TResult ParsePov(Sv s)
             return std::nullopt;
         v[i] = *x;
     }
-    return Plain(ByteOfFraction(v[0]), ByteOfFraction(v[1]), ByteOfFraction(v[2]));
+    return Fractions(v[0], v[1], v[2]);
 }
 
 TResult ParseThreeNumbers(Sv s)
@@ -216,12 +231,14 @@ TResult ParseThreeNumbers(Sv s)
     const bool fractions = std::any_of(parts.begin(), parts.end(), [](Sv p) { return p.find('.') != Sv::npos; });
     int c[3];
     if (fractions) {
+        double f[3];
         for (int i = 0; i < 3; ++i) {
             const auto v = ReadDecimal(parts[i], false, false);
             if (!v || *v > 1)
                 return std::nullopt;
-            c[i] = ByteOfFraction(*v);
+            f[i] = *v;
         }
+        return Fractions(f[0], f[1], f[2]);
     } else {
         bool onlyZeroOne = true, allZero = true;
         for (int i = 0; i < 3; ++i) {
@@ -265,9 +282,8 @@ TResult ParseAscii(Sv s)
     return ParseThreeNumbers(s);
 }
 
-} // namespace
-
-std::optional<TColourReading> ReadAnyColor(QStringView text)
+// The text without blanks around it, when it is short enough and plain ASCII.
+std::optional<std::string> TrimmedAscii(QStringView text)
 {
     if (text.size() > MaxTextLength)
         return std::nullopt;
@@ -287,7 +303,41 @@ std::optional<TColourReading> ReadAnyColor(QStringView text)
             return std::nullopt;
         ascii += static_cast<char>(c);
     }
-    return ParseAscii(ascii);
+    return ascii;
+}
+
+} // namespace
+
+std::optional<TExactReading> ReadExactColour(QStringView text)
+{
+    const auto ascii = TrimmedAscii(text);
+    if (!ascii)
+        return std::nullopt;
+    const auto colour = ParseAscii(*ascii);
+    if (!colour)
+        return std::nullopt;
+    // A colour whose sRGB is no finite number (a coordinate near the largest double) is refused.
+    const TVec3 rgb = ToSrgb(colour->Space, colour->Coords);
+    if (!std::all_of(rgb.begin(), rgb.end(), [](double v) { return std::isfinite(v); }))
+        return std::nullopt;
+    return TExactReading{*colour, !colour->InSrgb()};
+}
+
+std::optional<TColourReading> ReadAnyColor(QStringView text)
+{
+    const auto reading = ReadExactColour(text);
+    if (!reading)
+        return std::nullopt;
+    const auto ascii = TrimmedAscii(text);
+    // The 8-bit reading has no alpha, so "transparent", which is nothing but alpha, is refused.
+    if (EqualsNoCase(*ascii, "transparent"))
+        return std::nullopt;
+    // $01BBGGRR and $02BBGGRR keep their high byte, as the constant restore takes them.
+    if (ascii->front() == '$')
+        if (const auto v = ReadHex(Sv(*ascii).substr(1)))
+            return TColourReading{static_cast<TColor>(*v), false};
+    const TRgb8 rgb = reading->Colour.Rgb8();
+    return TColourReading{RGB(rgb.R, rgb.G, rgb.B), reading->Mapped};
 }
 
 std::optional<TColor> ParseAnyColor(QStringView text)

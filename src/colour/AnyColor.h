@@ -14,7 +14,8 @@
 //   syntax, hwb(), lab(), lch(), oklab(), oklch() and color() with srgb, srgb-linear,
 //   display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 and xyz-d65; hues as numbers or in
 //   deg, rad, grad or turn; "none"; out-of-range values clamped as CSS clamps them; an alpha part
-//   (read, then ignored); function names and keywords in any case;
+//   (ReadExactColour keeps it, these 8-bit readings ignore it); function names and keywords in
+//   any case;
 //   the names clBlack ... clWhite, in any case;
 //   $00BBGGRR ($01 and $02 as the constant restore takes them) and $BBGGRR;
 //   the POV-Ray forms rgb, rgbf, rgbt, srgb, srgbf, srgbt <...>, alone, after "color" or
@@ -24,7 +25,7 @@
 //   three integers 0-255, or three numbers 0-1 with at least one point, separated by commas or
 //   by spaces and tabs.
 // A CSS colour outside sRGB is brought into it by CSS Color 4's gamut mapping. Anything else is
-// refused: transparent, out-of-range values outside CSS, a wrong count of values, two colours,
+// refused: transparent (ReadExactColour reads it as black with alpha 0), out-of-range values outside CSS, a wrong count of values, two colours,
 // and three integers that read either way (only 0s and 1s, not all 0). Numbers are read the same
 // in every locale. A notation beyond a few hundred characters, or a text beyond a million, is
 // refused without being scanned.

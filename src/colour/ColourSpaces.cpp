@@ -191,27 +191,15 @@ TVec3 GamA98Rgb(const TVec3 &rgb)
 TVec3 LinA98RgbToXyz(const TVec3 &rgb) { return Multiply(LinA98RgbToXyzM, rgb); }
 TVec3 XyzToLinA98Rgb(const TVec3 &xyz) { return Multiply(XyzToLinA98RgbM, xyz); }
 
-namespace {
-constexpr double Rec2020Alpha = 1.09929682680944;
-constexpr double Rec2020Beta = 0.018053968510807;
-} // namespace
-
+// Rec. 2020 as CSS now writes it: BT.1886's pure power of 2.4, extended to negative values.
 TVec3 Lin2020(const TVec3 &rgb)
 {
-    return EachChannel(rgb, [](double v) {
-        return Reflected(v, [](double a) {
-            return a < Rec2020Beta * 4.5 ? a / 4.5 : std::pow((a + Rec2020Alpha - 1) / Rec2020Alpha, 1 / 0.45);
-        });
-    });
+    return EachChannel(rgb, [](double v) { return Reflected(v, [](double a) { return std::pow(a, 2.4); }); });
 }
 
 TVec3 Gam2020(const TVec3 &rgb)
 {
-    return EachChannel(rgb, [](double v) {
-        return Reflected(v, [](double a) {
-            return a > Rec2020Beta ? Rec2020Alpha * std::pow(a, 0.45) - (Rec2020Alpha - 1) : 4.5 * a;
-        });
-    });
+    return EachChannel(rgb, [](double v) { return Reflected(v, [](double a) { return std::pow(a, 1 / 2.4); }); });
 }
 
 TVec3 Lin2020ToXyz(const TVec3 &rgb) { return Multiply(Lin2020ToXyzM, rgb); }

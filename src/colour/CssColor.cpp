@@ -49,6 +49,7 @@ std::optional<TToken> ReadToken(Sv s)
 
 struct TArguments {
     std::vector<TToken> Values; // three
+    std::optional<TToken> Alpha;
     bool Legacy = false;        // written with commas
     Sv Space;                   // color()'s space name
 };
@@ -104,6 +105,7 @@ std::optional<TArguments> ReadArguments(Sv inner, bool legacyAllowed, bool withS
         const auto token = ReadToken(*alpha);
         if (!token || !IsAlphaToken(*token, args.Legacy))
             return std::nullopt;
+        args.Alpha = token;
     }
     return args;
 }
@@ -133,43 +135,63 @@ std::optional<double> Value(const TToken &t, double hundred)
     return std::nullopt;
 }
 
-std::optional<TMappedRgb8> InSrgb(const TRgb8 &rgb) { return TMappedRgb8{rgb, false}; }
+// The colour of three coordinates and the arguments' alpha (clamped to 0-1), "none" marked missing.
+TExactColour Colour(TColourSpace space, const TArguments &args, const TVec3 &coords, bool legacy)
+{
+    TExactColour c;
+    c.Space = space;
+    c.Coords = coords;
+    c.Legacy = legacy;
+    for (size_t i = 0; i < 3; ++i)
+        if (args.Values[i].Kind == TTokenKind::None) {
+            c.Missing[i] = true;
+            c.Coords[i] = 0;
+        }
+    if (args.Alpha) {
+        if (args.Alpha->Kind == TTokenKind::None) {
+            c.Missing[3] = true;
+            c.Alpha = 0;
+        } else {
+            const double a = args.Alpha->Kind == TTokenKind::Percent ? args.Alpha->Value / 100 : args.Alpha->Value;
+            c.Alpha = std::clamp(a, 0.0, 1.0);
+        }
+    }
+    return c;
+}
 
-int ByteOfNumber(double v) { return static_cast<int>(std::round(std::clamp(v, 0.0, 255.0))); }
-
-std::optional<TMappedRgb8> ParseRgb(Sv inner)
+std::optional<TExactColour> ParseRgb(Sv inner)
 {
     const auto args = ReadArguments(inner, true, false);
     if (!args)
         return std::nullopt;
-    int c[3];
-    for (int i = 0; i < 3; ++i) {
+    TVec3 c;
+    for (size_t i = 0; i < 3; ++i) {
         const TToken &t = args->Values[i];
         // The comma syntax takes three numbers or three percentages, never a mix.
         if (args->Legacy && t.Kind != args->Values[0].Kind)
             return std::nullopt;
         switch (t.Kind) {
-        case TTokenKind::Number: c[i] = ByteOfNumber(t.Value); break;
-        case TTokenKind::Percent: c[i] = ByteOfPercent(std::clamp(t.Value, 0.0, 100.0)); break;
+        case TTokenKind::Number: c[i] = std::clamp(t.Value / 255, 0.0, 1.0); break;
+        case TTokenKind::Percent: c[i] = std::clamp(t.Value / 100, 0.0, 1.0); break;
         case TTokenKind::None: c[i] = 0; break;
         case TTokenKind::Angle: return std::nullopt;
         }
     }
-    return InSrgb({c[0], c[1], c[2]});
+    return Colour(TColourSpace::Srgb, *args, c, true);
 }
 
 // hsl() and hwb(): a hue, then two percentages (or, in the space syntax, numbers meaning
 // percentages), clamped to 0-100.
-std::optional<TVec3> HueAndTwoPercentages(Sv inner, bool legacyAllowed)
+std::optional<TExactColour> HueAndTwoPercentages(Sv inner, TColourSpace space)
 {
-    const auto args = ReadArguments(inner, legacyAllowed, false);
+    const auto args = ReadArguments(inner, space == TColourSpace::Hsl, false);
     if (!args)
         return std::nullopt;
     const auto h = Hue(args->Values[0]);
     if (!h)
         return std::nullopt;
     TVec3 v = {*h, 0, 0};
-    for (int i = 1; i < 3; ++i) {
+    for (size_t i = 1; i < 3; ++i) {
         const TToken &t = args->Values[i];
         if (args->Legacy && t.Kind != TTokenKind::Percent)
             return std::nullopt;
@@ -178,12 +200,12 @@ std::optional<TVec3> HueAndTwoPercentages(Sv inner, bool legacyAllowed)
             return std::nullopt;
         v[i] = std::clamp(*x, 0.0, 100.0);
     }
-    return v;
+    return Colour(space, *args, v, true);
 }
 
 // lab(), lch(), oklab() and oklch(): lightness clamped to 0 - `lightness`, then either a and b
 // or a chroma (at least 0) and a hue. `percent` is what 100% means for a, b or the chroma.
-std::optional<TMappedRgb8> ParseLabLike(Sv inner, TColourSpace space, double lightness, double percent, bool polar)
+std::optional<TExactColour> ParseLabLike(Sv inner, TColourSpace space, double lightness, double percent, bool polar)
 {
     const auto args = ReadArguments(inner, false, false);
     if (!args)
@@ -193,7 +215,8 @@ std::optional<TMappedRgb8> ParseLabLike(Sv inner, TColourSpace space, double lig
     const auto third = polar ? Hue(args->Values[2]) : Value(args->Values[2], percent);
     if (!l || !second || !third)
         return std::nullopt;
-    return ToRgb8(space, {std::clamp(*l, 0.0, lightness), polar ? std::max(0.0, *second) : *second, *third});
+    return Colour(space, *args, {std::clamp(*l, 0.0, lightness), polar ? std::max(0.0, *second) : *second, *third},
+                  false);
 }
 
 std::optional<TColourSpace> PredefinedSpace(Sv name)
@@ -214,7 +237,7 @@ std::optional<TColourSpace> PredefinedSpace(Sv name)
     return std::nullopt;
 }
 
-std::optional<TMappedRgb8> ParseColorFunction(Sv inner)
+std::optional<TExactColour> ParseColorFunction(Sv inner)
 {
     const auto args = ReadArguments(inner, false, true);
     if (!args)
@@ -223,44 +246,25 @@ std::optional<TMappedRgb8> ParseColorFunction(Sv inner)
     if (!space)
         return std::nullopt;
     TVec3 v;
-    for (int i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < 3; ++i) {
         const auto x = Value(args->Values[i], 1);
         if (!x)
             return std::nullopt;
         v[i] = *x;
     }
-    return ToRgb8(*space, v);
+    return Colour(*space, *args, v, false);
 }
 
 } // namespace
 
-int ByteOfPercent(double p)
-{
-    return static_cast<int>(std::clamp(std::round(p * 255 / 100), 0.0, 255.0));
-}
-
-TRgb8 HslBytes(double hue, double saturation, double lightness)
-{
-    const double a = saturation * std::min(lightness, 100 - lightness) / 100;
-    const auto channel = [&](double n) {
-        const double k = std::fmod(n + hue / 30, 12);
-        return ByteOfPercent(lightness - a * std::max(-1.0, std::min({k - 3, 9 - k, 1.0})));
-    };
-    return {channel(0), channel(8), channel(4)};
-}
-
-std::optional<TMappedRgb8> ParseCssFunction(Sv name, Sv inner)
+std::optional<TExactColour> ParseCssFunction(Sv name, Sv inner)
 {
     if (EqualsNoCase(name, "rgb") || EqualsNoCase(name, "rgba"))
         return ParseRgb(inner);
-    if (EqualsNoCase(name, "hsl") || EqualsNoCase(name, "hsla")) {
-        const auto v = HueAndTwoPercentages(inner, true);
-        return v ? InSrgb(HslBytes((*v)[0], (*v)[1], (*v)[2])) : std::nullopt;
-    }
-    if (EqualsNoCase(name, "hwb")) {
-        const auto v = HueAndTwoPercentages(inner, false);
-        return v ? ToRgb8(TColourSpace::Hwb, *v) : std::nullopt;
-    }
+    if (EqualsNoCase(name, "hsl") || EqualsNoCase(name, "hsla"))
+        return HueAndTwoPercentages(inner, TColourSpace::Hsl);
+    if (EqualsNoCase(name, "hwb"))
+        return HueAndTwoPercentages(inner, TColourSpace::Hwb);
     if (EqualsNoCase(name, "lab"))
         return ParseLabLike(inner, TColourSpace::Lab, 100, 125, false);
     if (EqualsNoCase(name, "lch"))

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 // A colour exactly as it was written: its own space, three coordinates in that space's units
 // (sRGB-like spaces 0-1, Lab and LCH lightness 0-100, OKLab and OKLCH lightness 0-1, HSL
@@ -22,6 +23,9 @@ struct TExactColour {
     // Set from 8 bits (the main window's fields and commands, the picker, random, the eyedropper,
     // a hex text): written with the fewest digits that read back as the same bytes.
     bool FromBytes = false;
+    // Written in a legacy CSS form (hex, a name, rgb(), hsl(), hwb()): CSS clamps such a colour
+    // to sRGB, and mixes legacy colours into a legacy colour.
+    bool Legacy = false;
 
     friend bool operator==(const TExactColour &, const TExactColour &) = default;
 
@@ -58,3 +62,10 @@ std::optional<TExactReading> ReadExactColour(QStringView text);
 // exponent, alpha written when below 1), as the settings file and the history keep it; it reads
 // back as the same colour.
 QString ExactColourText(const TExactColour &c);
+
+// The same text as a std::string, and its alpha part alone (" / 0.5", or nothing at 1).
+std::string ExactCssText(const TExactColour &c);
+std::string AlphaSuffix(const TExactColour &c);
+
+// Which coordinate of a space is a hue (0 for HSL and HWB, 2 for LCH and OKLCh), else -1.
+int HueIndex(TColourSpace space);

@@ -36,7 +36,11 @@ bool Finite(const TVec3 &v)
 
 TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
 {
-    const TVec3 origin = space == TColourSpace::Oklch ? c : FromXyzD65(TColourSpace::Oklch, ToXyzD65(space, c));
+    // OKLab and OKLCh lightness is taken as written: a trip through XYZ would turn 1 into
+    // 0.9999999999999999 and a white into a tint.
+    TVec3 origin = space == TColourSpace::Oklch ? c : FromXyzD65(TColourSpace::Oklch, ToXyzD65(space, c));
+    if (space == TColourSpace::Oklab)
+        origin[0] = c[0];
     if (origin[0] >= 1)
         return {1, 1, 1};
     if (origin[0] <= 0)
@@ -78,7 +82,16 @@ TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
 
 int ByteOfUnit(double v)
 {
-    return static_cast<int>(std::clamp(std::round(v * 255), 0.0, 255.0));
+    // An exact half rounds up. Worked through a chain of conversions a half can come out a hair
+    // below (hwb(120 30% 50%) gives 127.49999999999999 for 127.5), so a value within a billionth
+    // of a step of the half counts as the half; no 8-bit input lands that close by chance.
+    const double x = v * 255;
+    if (!(x > 0))
+        return 0;
+    if (x >= 255)
+        return 255;
+    const double whole = std::floor(x);
+    return static_cast<int>(x - whole >= 0.5 - 1e-9 ? whole + 1 : whole);
 }
 
 TVec3 SrgbOf(const TRgb8 &rgb)

@@ -29,5 +29,7 @@ std::optional<TMappedRgb8> ToRgb8(TColourSpace space, const TVec3 &c);
 // Gamma-encoded sRGB 0-1 of an 8-bit colour.
 TVec3 SrgbOf(const TRgb8 &rgb);
 
-// One channel 0-1 to 8 bits, rounded to the nearest (halves up), clamped to 0-255.
+// One channel 0-1 to 8 bits, rounded to the nearest, clamped to 0-255. The one 8-bit rounding of
+// every colour: an exact half rounds up as browsers round it, also when floating-point error has
+// left it a billionth of a step below the half.
 int ByteOfUnit(double v);

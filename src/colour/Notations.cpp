@@ -1,12 +1,14 @@
 #include "colour/Notations.h"
 
 #include "colour/AnyColor.h"
-#include "colour/CssColor.h"
+#include "colour/NumberWriting.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -21,6 +23,12 @@ constexpr TNotationInfo Infos[] = {
     {TNotationKind::Oklch, "oklch", "CSS oklch()"},
     {TNotationKind::DisplayP3, "p3", "CSS display-p3"},
     {TNotationKind::SrgbLinear, "srgb-linear", "CSS srgb-linear"},
+    {TNotationKind::Srgb, "srgb", "CSS srgb"},
+    {TNotationKind::Rec2020, "rec2020", "CSS rec2020"},
+    {TNotationKind::A98Rgb, "a98-rgb", "CSS a98-rgb"},
+    {TNotationKind::ProPhotoRgb, "prophoto-rgb", "CSS prophoto-rgb"},
+    {TNotationKind::XyzD65, "xyz-d65", "CSS xyz-d65"},
+    {TNotationKind::XyzD50, "xyz-d50", "CSS xyz-d50"},
     {TNotationKind::Linear, "linear", "Linear 0-1 (Blender, Godot, Unity)"},
     {TNotationKind::Floats, "float", "sRGB 0-1"},
     {TNotationKind::Glsl, "glsl", "GLSL vec3"},
@@ -34,22 +42,7 @@ constexpr TNotationInfo Infos[] = {
 constexpr int MaxNumberDecimals = 4;
 constexpr int MaxPercentDecimals = 2;
 
-// Fixed decimals as text, trailing zeros dropped.
-std::string Fixed(double value, int decimals)
-{
-    char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string s = ec == std::errc() ? std::string(buffer, end) : std::string("0");
-    if (s.find('.') != std::string::npos) {
-        while (s.back() == '0')
-            s.pop_back();
-        if (s.back() == '.')
-            s.pop_back();
-    }
-    if (s == "-0")
-        s = "0";
-    return s;
-}
+std::string Fixed(double value, int decimals) { return FixedText(value, decimals); }
 
 double ReadBack(const std::string &text)
 {
@@ -190,9 +183,7 @@ std::string Text(TNotationKind kind, const TRgb8 &c)
         return "rgb(" + std::to_string(c.R) + " " + std::to_string(c.G) + " " + std::to_string(c.B) + ")";
     case TNotationKind::Hsl: {
         const TVec3 v = colour::SrgbToHsl(srgb);
-        const auto t = FewestDigits({{{v[0], p}, {v[1], p}, {v[2], p}}}, [c](const TVec3 &r) {
-            return HslBytes(r[0], r[1], r[2]) == c;
-        });
+        const auto t = FewestDigits({{{v[0], p}, {v[1], p}, {v[2], p}}}, SameIn(TColourSpace::Hsl, c));
         return "hsl(" + t[0] + " " + t[1] + "% " + t[2] + "%)";
     }
     case TNotationKind::Hwb: {
@@ -207,6 +198,18 @@ std::string Text(TNotationKind kind, const TRgb8 &c)
         return "color(display-p3 " + Join(spaceNumbers(TColourSpace::DisplayP3, {n, n, n}), " ") + ")";
     case TNotationKind::SrgbLinear:
         return "color(srgb-linear " + Join(spaceNumbers(TColourSpace::SrgbLinear, {n, n, n}), " ") + ")";
+    case TNotationKind::Srgb: return "color(srgb " + Join(spaceNumbers(TColourSpace::Srgb, {n, n, n}), " ") + ")";
+    case TNotationKind::Rec2020:
+        return "color(rec2020 " + Join(spaceNumbers(TColourSpace::Rec2020, {n, n, n}), " ") + ")";
+    case TNotationKind::A98Rgb:
+        return "color(a98-rgb " + Join(spaceNumbers(TColourSpace::A98Rgb, {n, n, n}), " ") + ")";
+    case TNotationKind::ProPhotoRgb:
+        return "color(prophoto-rgb " + Join(spaceNumbers(TColourSpace::ProPhotoRgb, {n, n, n}), " ") + ")";
+    // XYZ of the darkest 8-bit colours differ in the fifth decimal.
+    case TNotationKind::XyzD65:
+        return "color(xyz-d65 " + Join(spaceNumbers(TColourSpace::XyzD65, {n + 1, n + 1, n + 1}), " ") + ")";
+    case TNotationKind::XyzD50:
+        return "color(xyz-d50 " + Join(spaceNumbers(TColourSpace::XyzD50, {n + 1, n + 1, n + 1}), " ") + ")";
     case TNotationKind::Linear: {
         auto t = UnitTriple(colour::LinSrgb(srgb), TColourSpace::SrgbLinear, c);
         return AsFraction(t[0]) + ", " + AsFraction(t[1]) + ", " + AsFraction(t[2]);
@@ -272,26 +275,163 @@ TNearestName NearestCssName(const TRgb8 &rgb)
     return {best->Name, bestDistance};
 }
 
-TNotationRow WriteNotation(TNotationKind kind, const TRgb8 &rgb)
+bool HoldsOnlySrgb(TNotationKind kind)
 {
-    QString caption;
+    switch (kind) {
+    case TNotationKind::Lab:
+    case TNotationKind::Lch:
+    case TNotationKind::Oklab:
+    case TNotationKind::Oklch:
+    case TNotationKind::DisplayP3:
+    case TNotationKind::SrgbLinear:
+    case TNotationKind::Srgb:
+    case TNotationKind::Rec2020:
+    case TNotationKind::A98Rgb:
+    case TNotationKind::ProPhotoRgb:
+    case TNotationKind::XyzD65:
+    case TNotationKind::XyzD50: return false;
+    default: return true;
+    }
+}
+
+namespace {
+
+std::optional<TColourSpace> OwnSpace(TNotationKind kind)
+{
+    switch (kind) {
+    case TNotationKind::Lab: return TColourSpace::Lab;
+    case TNotationKind::Lch: return TColourSpace::Lch;
+    case TNotationKind::Oklab: return TColourSpace::Oklab;
+    case TNotationKind::Oklch: return TColourSpace::Oklch;
+    case TNotationKind::DisplayP3: return TColourSpace::DisplayP3;
+    case TNotationKind::SrgbLinear: return TColourSpace::SrgbLinear;
+    case TNotationKind::Srgb: return TColourSpace::Srgb;
+    case TNotationKind::Rec2020: return TColourSpace::Rec2020;
+    case TNotationKind::A98Rgb: return TColourSpace::A98Rgb;
+    case TNotationKind::ProPhotoRgb: return TColourSpace::ProPhotoRgb;
+    case TNotationKind::XyzD65: return TColourSpace::XyzD65;
+    case TNotationKind::XyzD50: return TColourSpace::XyzD50;
+    case TNotationKind::CssRgb: return TColourSpace::Srgb;
+    case TNotationKind::Hsl: return TColourSpace::Hsl;
+    case TNotationKind::Hwb: return TColourSpace::Hwb;
+    default: return std::nullopt;
+    }
+}
+
+// The colour's CSS text in a space, its alpha left to WithAlpha.
+std::string CssIn(const TExactColour &c, TColourSpace space, bool legacy)
+{
+    TExactColour t = c.To(space);
+    t.Legacy = legacy;
+    t.FromBytes = false;
+    t.Alpha = 1;
+    t.Missing[3] = false;
+    if (legacy) {
+        // Within half an 8-bit step of sRGB: brought onto its surface.
+        const double top = space == TColourSpace::Srgb ? 1 : 100;
+        for (size_t i = space == TColourSpace::Srgb ? 0 : 1; i < 3; ++i)
+            t.Coords[i] = std::clamp(t.Coords[i], 0.0, top);
+    }
+    return ExactCssText(t);
+}
+
+// A colour not set from 8 bits, exactly in the notation's own terms; empty where the notation
+// writes the 8-bit colour (the fallback of a colour outside sRGB, hex and the other byte forms).
+std::optional<std::string> ExactText(TNotationKind kind, const TExactColour &c)
+{
+    const auto space = OwnSpace(kind);
+    if (space && !HoldsOnlySrgb(kind))
+        return CssIn(c, *space, false);
+    if (!c.InSrgb())
+        return std::nullopt;
+    if (space)
+        return CssIn(c, *space, true);
+    const TExactColour srgb = c.To(TColourSpace::Srgb);
+    TVec3 rgb;
+    for (size_t i = 0; i < 3; ++i)
+        rgb[i] = std::clamp(srgb.Coords[i], 0.0, 1.0);
+    const auto texts = [](const TVec3 &v) {
+        return std::array<std::string, 3>{SignificantText(v[0]), SignificantText(v[1]), SignificantText(v[2])};
+    };
+    const auto fractions = [](const std::array<std::string, 3> &t) {
+        return AsFraction(t[0]) + ", " + AsFraction(t[1]) + ", " + AsFraction(t[2]);
+    };
+    switch (kind) {
+    case TNotationKind::Linear: return fractions(texts(colour::LinSrgb(rgb)));
+    case TNotationKind::Floats: return fractions(texts(rgb));
+    case TNotationKind::Glsl: return "vec3(" + fractions(texts(rgb)) + ")";
+    case TNotationKind::Qml: return "Qt.rgba(" + Join(texts(rgb), ", ") + ", 1)";
+    default: return std::nullopt;
+    }
+}
+
+// The notation's text with the colour's alpha, where it carries one and the alpha is below 1.
+std::string WithAlpha(TNotationKind kind, std::string text, const TExactColour &c)
+{
+    if (c.Alpha >= 1 && !c.Missing[3])
+        return text;
+    const double alpha = c.Missing[3] ? 0 : std::max(c.Alpha, 0.0);
+    const auto beforeClose = [&](const std::string &part) {
+        text.insert(text.size() - 1, part);
+        return text;
+    };
+    switch (kind) {
+    case TNotationKind::CssHex: return text + Lowered(Hex2(ByteOfUnit(alpha)));
+    case TNotationKind::Qt: return beforeClose(", " + std::to_string(ByteOfUnit(alpha)));
+    case TNotationKind::Qml: return text.substr(0, text.size() - 2) + SignificantText(alpha) + ")";
+    case TNotationKind::Glsl: return "vec4" + beforeClose(", " + AsFraction(SignificantText(alpha))).substr(4);
+    case TNotationKind::Argb: return "0x" + Hex2(ByteOfUnit(alpha)) + text.substr(4);
+    case TNotationKind::Linear:
+    case TNotationKind::Floats:
+    case TNotationKind::Latex:
+    case TNotationKind::Name: return text;
+    default: return beforeClose(AlphaSuffix(c));
+    }
+}
+
+QString Caption(TNotationKind kind)
+{
     for (const TNotationInfo &info : Infos)
         if (info.Kind == kind)
-            caption = QString::fromLatin1(info.Caption);
+            return QString::fromLatin1(info.Caption);
+    return {};
+}
+
+} // namespace
+
+TNotationRow WriteNotation(TNotationKind kind, const TExactColour &colour)
+{
+    QString caption = Caption(kind);
+    const TRgb8 rgb = colour.Rgb8();
+    const bool fallback = HoldsOnlySrgb(kind) && !colour.InSrgb();
     if (kind == TNotationKind::Name) {
         const TNearestName nearest = NearestCssName(rgb);
         if (nearest.Distance > 0)
             caption = QStringLiteral("Nearest CSS name (\u0394EOK %1)").arg(NumberText(nearest.Distance, 4));
-        return {kind, caption, QString::fromLatin1(nearest.Name)};
+        return {kind, caption, QString::fromLatin1(nearest.Name), fallback};
     }
-    return {kind, caption, QString::fromStdString(Text(kind, rgb))};
+    std::optional<std::string> exact;
+    if (!colour.FromBytes)
+        exact = ExactText(kind, colour);
+    const std::string text = exact ? *exact : Text(kind, rgb);
+    return {kind, caption, QString::fromStdString(WithAlpha(kind, text, colour)), fallback};
 }
 
-std::vector<TNotationRow> WriteNotations(const TRgb8 &rgb)
+std::vector<TNotationRow> WriteNotations(const TExactColour &colour)
 {
     std::vector<TNotationRow> rows;
     rows.reserve(std::size(Infos));
     for (const TNotationInfo &info : Infos)
-        rows.push_back(WriteNotation(info.Kind, rgb));
+        rows.push_back(WriteNotation(info.Kind, colour));
     return rows;
+}
+
+TNotationRow WriteNotation(TNotationKind kind, const TRgb8 &rgb)
+{
+    return WriteNotation(kind, TExactColour::FromRgb8(rgb));
+}
+
+std::vector<TNotationRow> WriteNotations(const TRgb8 &rgb)
+{
+    return WriteNotations(TExactColour::FromRgb8(rgb));
 }

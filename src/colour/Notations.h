@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour/GamutMap.h"
+#include "colour/ExactColour.h"
 
 #include <QString>
 
@@ -8,9 +8,10 @@
 #include <vector>
 
 // The notations that web, application and scene programmers write beyond the main window's own,
-// each written from an 8-bit sRGB colour.
+// each written from an exact colour.
 enum class TNotationKind {
     CssHex, CssRgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, DisplayP3, SrgbLinear,
+    Srgb, Rec2020, A98Rgb, ProPhotoRgb, XyzD65, XyzD50,
     Linear, Floats, Glsl, Qt, Qml, Argb, Latex, Name
 };
 
@@ -26,13 +27,26 @@ struct TNotationRow {
     TNotationKind Kind;
     QString Caption; // the info's caption; the name row says when the name is only the nearest
     QString Text;
+    // The notation holds only sRGB and the colour lies outside it: the text is the sRGB fallback.
+    bool Fallback = false;
 };
 
-// One notation of a colour. Each number has the fewest decimals (at most 4 for 0-1 and CSS
-// numbers, 2 for percentages and hues) with which the text still reads back as the same 8-bit
-// colour; "." in every locale, no exponent, no trailing zeros, except that the bare 0-1 triples
-// and GLSL write a whole number as "1.0" so that it reads as a fraction. A powerless hue is
-// written "none".
+// Whether a notation holds only sRGB colours (hex, rgb(), hsl(), hwb(), the 0-1 triples, GLSL,
+// Qt, QML, ARGB, LaTeX and the name).
+bool HoldsOnlySrgb(TNotationKind kind);
+
+// One notation of a colour. A colour set from 8 bits is written with the fewest decimals (at
+// most 4 for 0-1 and CSS numbers, 2 for percentages and hues) with which the text still reads
+// back as the same 8-bit colour; any other colour with at most 6 significant digits per number,
+// so that a number typed with up to 6 comes back as typed. "." in every locale, no exponent, no
+// trailing zeros, except that the bare 0-1 triples and GLSL write a whole number as "1.0" so
+// that it reads as a fraction. A powerless or missing component is written "none". An alpha
+// below 1 is written where the notation carries one (CSS "/ a", #rrggbbaa, QColor's fourth
+// integer, Qt.rgba's fourth number, 0xAARRGGBB, vec4). A notation that holds only sRGB writes the
+// sRGB fallback of a colour outside sRGB: gamut-mapped, then the nearest 8-bit colour.
+TNotationRow WriteNotation(TNotationKind kind, const TExactColour &colour);
+std::vector<TNotationRow> WriteNotations(const TExactColour &colour);
+// The same for an 8-bit colour, opaque.
 TNotationRow WriteNotation(TNotationKind kind, const TRgb8 &rgb);
 std::vector<TNotationRow> WriteNotations(const TRgb8 &rgb);
 
