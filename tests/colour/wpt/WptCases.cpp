@@ -104,20 +104,6 @@ QString FeatureOf(const QString &input)
     return QStringLiteral("keyword");
 }
 
-int HueIndex(TColourSpace space)
-{
-    switch (space) {
-    case TColourSpace::Hsl:
-    case TColourSpace::Hwb:
-        return 0;
-    case TColourSpace::Lch:
-    case TColourSpace::Oklch:
-        return 2;
-    default:
-        return -1;
-    }
-}
-
 // Half a unit in the sixth significant digit: the precision browsers serialize with.
 double DigitsTolerance(double v)
 {
