@@ -2,6 +2,7 @@
 
 #include "colour/CssColor.h"
 #include "colour/ExactColour.h"
+#include "colour/TextScan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,8 @@ namespace {
 
 // No notation is longer than this; a longer text (a whole document pasted) is refused at once.
 constexpr qsizetype MaxNotationLength = 300;
+// Except a CSS function, where relative colours and color-mix() nest colours and calculations.
+constexpr qsizetype MaxCssFunctionLength = 64 * 1024;
 // Blanks around a notation are skipped up to this length of the whole text; anything longer is
 // refused without a look, so that no paste or drop costs more than a moment.
 constexpr qsizetype MaxTextLength = 1 << 20;
@@ -159,17 +162,18 @@ TResult ParseLatex(Sv s)
     return std::nullopt;
 }
 
-// "name(...)" with nothing after the closing parenthesis and no parenthesis inside.
+// A CSS colour function, or "name(...)" of program code with nothing after the closing
+// parenthesis and no parenthesis inside.
 TResult ParseFunction(Sv s)
 {
+    if (StartsAsCssFunction(s))
+        return ParseCssColour(s);
+    if (s.size() > MaxNotationLength)
+        return std::nullopt;
     const size_t open = s.find('(');
     if (s.back() != ')' || s.find('(', open + 1) != Sv::npos || s.find(')') != s.size() - 1)
         return std::nullopt;
-    const Sv name = s.substr(0, open);
-    const Sv inner = Trim(s.substr(open + 1, s.size() - open - 2));
-    if (const auto css = ParseCssFunction(name, inner))
-        return css;
-    return ParseCodeFunction(name, inner);
+    return ParseCodeFunction(s.substr(0, open), Trim(s.substr(open + 1, s.size() - open - 2)));
 }
 
 // Takes a lower-case word followed by the end or a non-letter.
@@ -257,6 +261,9 @@ TResult ParseThreeNumbers(Sv s)
 
 TResult ParseAscii(Sv s)
 {
+    // Only CSS functions (relative colours and color-mix() nest) may be longer than a notation.
+    if (s.size() > MaxNotationLength && !IsLetter(s.front()))
+        return std::nullopt;
     if (s.front() == '#')
         return ParseHash(s.substr(1));
     if (s.front() == '$')
@@ -271,12 +278,15 @@ TResult ParseAscii(Sv s)
             ++wordEnd;
         if (wordEnd == s.size())
             return ParseName(s);
-        // A function's name may hold digits and dots (vec3, Qt.rgba).
+        // A function's name may hold digits, dots and hyphens (vec3, Qt.rgba, color-mix).
         size_t nameEnd = wordEnd;
-        while (nameEnd < s.size() && (IsLetter(s[nameEnd]) || IsDigitChar(s[nameEnd]) || s[nameEnd] == '.'))
+        while (nameEnd < s.size()
+               && (IsLetter(s[nameEnd]) || IsDigitChar(s[nameEnd]) || s[nameEnd] == '.' || s[nameEnd] == '-'))
             ++nameEnd;
         if (nameEnd < s.size() && s[nameEnd] == '(')
             return ParseFunction(s);
+        if (s.size() > MaxNotationLength)
+            return std::nullopt;
         return ParsePov(s);
     }
     return ParseThreeNumbers(s);
@@ -293,7 +303,7 @@ std::optional<std::string> TrimmedAscii(QStringView text)
         ++from;
     while (to > from && blank(text[to - 1]))
         --to;
-    if (to == from || to - from > MaxNotationLength)
+    if (to == from || to - from > MaxCssFunctionLength)
         return std::nullopt;
     std::string ascii;
     ascii.reserve(static_cast<size_t>(to - from));
@@ -316,9 +326,12 @@ std::optional<TExactReading> ReadExactColour(QStringView text)
     const auto colour = ParseAscii(*ascii);
     if (!colour)
         return std::nullopt;
-    // A colour whose sRGB is no finite number (a coordinate near the largest double) is refused.
-    const TVec3 rgb = ToSrgb(colour->Space, colour->Coords);
-    if (!std::all_of(rgb.begin(), rgb.end(), [](double v) { return std::isfinite(v); }))
+    // A colour that no finite number describes in XYZ or sRGB (a coordinate near the largest
+    // double, as an infinite calculation gives) is refused.
+    const auto finite = [](const TVec3 &v) {
+        return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
+    };
+    if (!finite(ToSrgb(colour->Space, colour->Coords)) || !finite(ToXyzD65(colour->Space, colour->Coords)))
         return std::nullopt;
     return TExactReading{*colour, !colour->InSrgb()};
 }

@@ -1,228 +1,297 @@
 #include "colour/CssColor.h"
 
+#include "colour/AnyColor.h"
+#include "colour/CssCalc.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+#include <limits>
+#include <string>
 #include <vector>
 
-using namespace textscan;
-
+namespace css {
 namespace {
 
-enum class TTokenKind { Number, Percent, Angle, None };
+enum class TKind { Number, Percent, Angle, None };
 
-struct TToken {
-    TTokenKind Kind;
-    double Value = 0; // the number, the percentage's number, or the angle in degrees
+struct TComponent {
+    TKind Kind = TKind::Number;
+    double Value = 0; // an angle in degrees
 };
 
-std::optional<TToken> ReadToken(Sv s)
+// How one value of a colour function is read: what 100% means, whether it is a hue, and the
+// origin colour's channel keywords in a relative colour.
+struct TSlot {
+    double Hundred = 1;
+    bool Hue = false;
+};
+
+std::optional<TComponent> ReadComponent(TTokenStream &ts, const TSlot &slot, std::span<const TChannelKeyword> keywords)
 {
-    if (s.empty())
-        return std::nullopt;
-    if (EqualsNoCase(s, "none"))
-        return TToken{TTokenKind::None};
-    if (s.back() == '%') {
-        const auto v = ReadCssNumber(s.substr(0, s.size() - 1));
-        return v ? std::optional(TToken{TTokenKind::Percent, *v}) : std::nullopt;
+    ts.SkipWhitespace();
+    const TToken t = ts.Peek();
+    switch (t.Type) {
+    case TTokenType::Number: ts.Next(); return TComponent{TKind::Number, t.Value};
+    case TTokenType::Percentage: ts.Next(); return TComponent{TKind::Percent, t.Value};
+    case TTokenType::Dimension: {
+        ts.Next();
+        const auto unit = DegreesPerUnit(t.Text);
+        return unit ? std::optional(TComponent{TKind::Angle, t.Value * *unit}) : std::nullopt;
     }
-    size_t unitAt = s.size();
-    while (unitAt > 0 && IsLetter(s[unitAt - 1]))
-        --unitAt;
-    const auto v = ReadCssNumber(s.substr(0, unitAt));
-    if (!v)
+    case TTokenType::Ident:
+        ts.Next();
+        if (NameIs(t.Text, "none"))
+            return TComponent{TKind::None};
+        for (const TChannelKeyword &k : keywords)
+            if (NameIs(t.Text, k.Name))
+                return TComponent{TKind::Number, k.Value};
         return std::nullopt;
-    const Sv unit = s.substr(unitAt);
-    if (unit.empty())
-        return TToken{TTokenKind::Number, *v};
-    constexpr double pi = std::numbers::pi;
-    if (EqualsNoCase(unit, "deg"))
-        return TToken{TTokenKind::Angle, *v};
-    if (EqualsNoCase(unit, "rad"))
-        return TToken{TTokenKind::Angle, *v * 180 / pi};
-    if (EqualsNoCase(unit, "grad"))
-        return TToken{TTokenKind::Angle, *v * 0.9};
-    if (EqualsNoCase(unit, "turn"))
-        return TToken{TTokenKind::Angle, *v * 360};
+    case TTokenType::Function: {
+        if (!IsMathFunction(t.Text))
+            return std::nullopt;
+        const auto v = ReadMathFunction(ts, TCalcContext{slot.Hundred, slot.Hue, keywords});
+        if (!v)
+            return std::nullopt;
+        const TKind kind = v->Type == TNumericType::Number    ? TKind::Number
+                           : v->Type == TNumericType::Percent ? TKind::Percent
+                                                              : TKind::Angle;
+        return TComponent{kind, v->Value};
+    }
+    default: return std::nullopt;
+    }
+}
+
+// The value a component stands for in its slot; empty for a kind the slot does not take.
+std::optional<double> SlotValue(const TComponent &c, const TSlot &slot)
+{
+    switch (c.Kind) {
+    case TKind::Number: return c.Value;
+    case TKind::Percent: return slot.Hue ? std::nullopt : std::optional(c.Value * slot.Hundred / 100);
+    case TKind::Angle: return slot.Hue ? std::optional(c.Value) : std::nullopt;
+    case TKind::None: return 0.0;
+    }
     return std::nullopt;
 }
 
-struct TArguments {
-    std::vector<TToken> Values; // three
-    std::optional<TToken> Alpha;
-    bool Legacy = false;        // written with commas
-    Sv Space;                   // color()'s space name
-};
-
-bool IsAlphaToken(const TToken &t, bool legacy)
+double WrappedHue(double h)
 {
-    return t.Kind == TTokenKind::Number || t.Kind == TTokenKind::Percent || (!legacy && t.Kind == TTokenKind::None);
-}
-
-std::optional<TArguments> ReadArguments(Sv inner, bool legacyAllowed, bool withSpace)
-{
-    TArguments args;
-    std::vector<Sv> texts;
-    std::optional<Sv> alpha;
-    if (inner.find(',') != Sv::npos) {
-        if (!legacyAllowed || inner.find('/') != Sv::npos)
-            return std::nullopt;
-        args.Legacy = true;
-        texts = Split(inner, ',');
-        if (texts.size() == 4) {
-            alpha = texts.back();
-            texts.pop_back();
-        }
-        for (Sv t : texts)
-            if (HasBlank(t))
-                return std::nullopt;
-    } else {
-        const std::vector<Sv> halves = Split(inner, '/');
-        if (halves.size() > 2)
-            return std::nullopt;
-        texts = SplitBlanks(halves[0]);
-        if (halves.size() == 2) {
-            if (halves[1].empty() || HasBlank(halves[1]))
-                return std::nullopt;
-            alpha = halves[1];
-        }
-        if (withSpace) {
-            if (texts.empty())
-                return std::nullopt;
-            args.Space = texts.front();
-            texts.erase(texts.begin());
-        }
-    }
-    if (texts.size() != 3)
-        return std::nullopt;
-    for (Sv t : texts) {
-        const auto token = ReadToken(t);
-        if (!token || (args.Legacy && token->Kind == TTokenKind::None))
-            return std::nullopt;
-        args.Values.push_back(*token);
-    }
-    if (alpha) {
-        const auto token = ReadToken(*alpha);
-        if (!token || !IsAlphaToken(*token, args.Legacy))
-            return std::nullopt;
-        args.Alpha = token;
-    }
-    return args;
-}
-
-// A hue as a number of degrees or an angle, wrapped into [0, 360); "none" reads 0.
-std::optional<double> Hue(const TToken &t)
-{
-    if (t.Kind == TTokenKind::Percent)
-        return std::nullopt;
-    if (t.Kind == TTokenKind::None)
-        return 0.0;
-    double h = std::fmod(t.Value, 360);
+    if (!std::isfinite(h))
+        return 0;
+    h = std::fmod(h, 360);
     if (h < 0)
         h += 360;
-    return h == 360 ? 0 : h;
+    return h >= 360 ? 0 : h;
 }
 
-// A number, or a percentage scaled so that 100% is `hundred`; "none" reads 0.
-std::optional<double> Value(const TToken &t, double hundred)
+// An infinite value where CSS keeps values unclamped: the largest finite one, as CSS clamps it.
+double Finite(double v)
 {
-    switch (t.Kind) {
-    case TTokenKind::Number: return t.Value;
-    case TTokenKind::Percent: return t.Value * hundred / 100;
-    case TTokenKind::None: return 0.0;
-    case TTokenKind::Angle: return std::nullopt;
-    }
+    return std::clamp(v, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
+}
+
+// What a colour function is: its space, its values' slots, the names of its channel keywords and
+// its clamps.
+struct TFunction {
+    TColourSpace Space;
+    std::array<TSlot, 3> Slots;
+    std::array<std::string_view, 3> Keywords;
+    bool Legacy = false;        // rgb(), hsl() and hwb(): a legacy colour
+    bool CommasAllowed = false; // rgb() and hsl() also take the comma syntax
+    bool IsColor = false;       // color(): its space named first
+};
+
+constexpr TSlot Hue{1, true};
+
+std::optional<TFunction> FunctionNamed(std::string_view name)
+{
+    if (NameIs(name, "rgb") || NameIs(name, "rgba"))
+        return TFunction{TColourSpace::Srgb, {{{255}, {255}, {255}}}, {"r", "g", "b"}, true, true};
+    if (NameIs(name, "hsl") || NameIs(name, "hsla"))
+        return TFunction{TColourSpace::Hsl, {{Hue, {100}, {100}}}, {"h", "s", "l"}, true, true};
+    if (NameIs(name, "hwb"))
+        return TFunction{TColourSpace::Hwb, {{Hue, {100}, {100}}}, {"h", "w", "b"}, true, false};
+    if (NameIs(name, "lab"))
+        return TFunction{TColourSpace::Lab, {{{100}, {125}, {125}}}, {"l", "a", "b"}};
+    if (NameIs(name, "lch"))
+        return TFunction{TColourSpace::Lch, {{{100}, {150}, Hue}}, {"l", "c", "h"}};
+    if (NameIs(name, "oklab"))
+        return TFunction{TColourSpace::Oklab, {{{1}, {0.4}, {0.4}}}, {"l", "a", "b"}};
+    if (NameIs(name, "oklch"))
+        return TFunction{TColourSpace::Oklch, {{{1}, {0.4}, Hue}}, {"l", "c", "h"}};
+    if (NameIs(name, "color"))
+        return TFunction{TColourSpace::Srgb, {{{1}, {1}, {1}}}, {"r", "g", "b"}, false, false, true};
     return std::nullopt;
 }
 
-// The colour of three coordinates and the arguments' alpha (clamped to 0-1), "none" marked missing.
-TExactColour Colour(TColourSpace space, const TArguments &args, const TVec3 &coords, bool legacy)
+// Clamps an absolute colour's values as CSS does when it reads them.
+void ClampAbsolute(TExactColour &c)
 {
-    TExactColour c;
-    c.Space = space;
-    c.Coords = coords;
-    c.Legacy = legacy;
-    for (size_t i = 0; i < 3; ++i)
-        if (args.Values[i].Kind == TTokenKind::None) {
-            c.Missing[i] = true;
-            c.Coords[i] = 0;
+    auto &v = c.Coords;
+    switch (c.Space) {
+    case TColourSpace::Srgb:
+        if (c.Legacy)
+            for (double &x : v)
+                x = std::clamp(x, 0.0, 1.0);
+        break;
+    case TColourSpace::Hsl:
+    case TColourSpace::Hwb:
+        v[1] = std::clamp(v[1], 0.0, 100.0);
+        v[2] = std::clamp(v[2], 0.0, 100.0);
+        break;
+    case TColourSpace::Lab: v[0] = std::clamp(v[0], 0.0, 100.0); break;
+    case TColourSpace::Lch:
+        v[0] = std::clamp(v[0], 0.0, 100.0);
+        v[1] = std::max(v[1], 0.0);
+        break;
+    case TColourSpace::Oklab: v[0] = std::clamp(v[0], 0.0, 1.0); break;
+    case TColourSpace::Oklch:
+        v[0] = std::clamp(v[0], 0.0, 1.0);
+        v[1] = std::max(v[1], 0.0);
+        break;
+    default: break;
+    }
+}
+
+std::optional<TExactColour> ReadFunction(TTokenStream &ts, TFunction f)
+{
+    std::optional<TExactColour> origin;
+    if (ts.TakeIdent("from")) {
+        origin = ReadColour(ts);
+        if (!origin)
+            return std::nullopt;
+    }
+    if (f.IsColor) {
+        ts.SkipWhitespace();
+        const TToken t = ts.Next();
+        const auto space = t.Type == TTokenType::Ident ? PredefinedSpace(t.Text) : std::nullopt;
+        if (!space)
+            return std::nullopt;
+        f.Space = *space;
+        if (f.Space == TColourSpace::XyzD50 || f.Space == TColourSpace::XyzD65)
+            f.Keywords = {"x", "y", "z"};
+    }
+
+    // The origin's channels in this function's space, missing ones as 0.
+    std::vector<TChannelKeyword> keywords;
+    if (origin) {
+        const TExactColour o = origin->To(f.Space);
+        for (size_t i = 0; i < 3; ++i) {
+            double v = o.Missing[i] ? 0 : o.Coords[i];
+            if (f.Space == TColourSpace::Srgb && !f.IsColor)
+                v *= 255;
+            if (f.Slots[i].Hue)
+                v = WrappedHue(v);
+            keywords.push_back({f.Keywords[i], v});
         }
-    if (args.Alpha) {
-        if (args.Alpha->Kind == TTokenKind::None) {
-            c.Missing[3] = true;
-            c.Alpha = 0;
-        } else {
-            const double a = args.Alpha->Kind == TTokenKind::Percent ? args.Alpha->Value / 100 : args.Alpha->Value;
-            c.Alpha = std::clamp(a, 0.0, 1.0);
+        keywords.push_back({"alpha", o.Missing[3] ? 0 : o.Alpha});
+    }
+
+    std::array<TComponent, 3> values;
+    bool commas = false;
+    for (size_t i = 0; i < 3; ++i) {
+        if (i > 0 && commas && !ts.Take(TTokenType::Comma))
+            return std::nullopt;
+        const auto c = ReadComponent(ts, f.Slots[i], keywords);
+        if (!c)
+            return std::nullopt;
+        values[i] = *c;
+        if (i == 0 && f.CommasAllowed && !origin) {
+            const size_t mark = ts.Mark();
+            commas = ts.Take(TTokenType::Comma);
+            ts.Reset(mark);
         }
     }
+    std::optional<TComponent> alpha;
+    if (commas ? ts.Take(TTokenType::Comma) : ts.Take(TTokenType::Slash)) {
+        alpha = ReadComponent(ts, TSlot{1}, keywords);
+        if (!alpha || alpha->Kind == TKind::Angle)
+            return std::nullopt;
+    }
+    if (!ts.Take(TTokenType::CloseParen))
+        return std::nullopt;
+
+    if (commas) {
+        // The comma syntax: no "none"; rgb() takes three numbers or three percentages, hsl() a hue
+        // and two percentages.
+        for (size_t i = 0; i < 3; ++i) {
+            const TKind k = values[i].Kind;
+            if (k == TKind::None || (f.Space == TColourSpace::Srgb && k != values[0].Kind)
+                || (f.Space == TColourSpace::Hsl && i > 0 && k != TKind::Percent))
+                return std::nullopt;
+        }
+        if (alpha && alpha->Kind == TKind::None)
+            return std::nullopt;
+    }
+
+    TExactColour c;
+    c.Space = f.Space;
+    c.Legacy = f.Legacy && !origin;
+    for (size_t i = 0; i < 3; ++i) {
+        const auto v = SlotValue(values[i], f.Slots[i]);
+        if (!v)
+            return std::nullopt;
+        c.Missing[i] = values[i].Kind == TKind::None;
+        double x = *v;
+        if (f.Slots[i].Hue)
+            x = WrappedHue(x);
+        if (f.Space == TColourSpace::Srgb && !f.IsColor)
+            x /= 255;
+        c.Coords[i] = c.Missing[i] ? 0 : Finite(x);
+    }
+    if (alpha) {
+        c.Missing[3] = alpha->Kind == TKind::None;
+        const double a = alpha->Kind == TKind::Percent ? alpha->Value / 100 : alpha->Value;
+        c.Alpha = c.Missing[3] ? 0 : std::clamp(a, 0.0, 1.0);
+    } else if (origin) {
+        c.Alpha = keywords.back().Value; // the origin's alpha, where none is given
+    }
+    if (!origin)
+        ClampAbsolute(c);
     return c;
 }
 
-std::optional<TExactColour> ParseRgb(Sv inner)
+std::optional<TExactColour> FromHash(std::string_view digits)
 {
-    const auto args = ReadArguments(inner, true, false);
-    if (!args)
-        return std::nullopt;
-    TVec3 c;
-    for (size_t i = 0; i < 3; ++i) {
-        const TToken &t = args->Values[i];
-        // The comma syntax takes three numbers or three percentages, never a mix.
-        if (args->Legacy && t.Kind != args->Values[0].Kind)
+    unsigned v = 0;
+    for (char d : digits) {
+        const int x = d >= '0' && d <= '9' ? d - '0' : d >= 'a' && d <= 'f' ? d - 'a' + 10 : d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
+        if (x < 0)
             return std::nullopt;
-        switch (t.Kind) {
-        case TTokenKind::Number: c[i] = std::clamp(t.Value / 255, 0.0, 1.0); break;
-        case TTokenKind::Percent: c[i] = std::clamp(t.Value / 100, 0.0, 1.0); break;
-        case TTokenKind::None: c[i] = 0; break;
-        case TTokenKind::Angle: return std::nullopt;
-        }
+        v = v << 4 | static_cast<unsigned>(x);
     }
-    return Colour(TColourSpace::Srgb, *args, c, true);
-}
-
-// hsl() and hwb(): a hue, then two percentages (or, in the space syntax, numbers meaning
-// percentages), clamped to 0-100.
-std::optional<TExactColour> HueAndTwoPercentages(Sv inner, TColourSpace space)
-{
-    const auto args = ReadArguments(inner, space == TColourSpace::Hsl, false);
-    if (!args)
-        return std::nullopt;
-    const auto h = Hue(args->Values[0]);
-    if (!h)
-        return std::nullopt;
-    TVec3 v = {*h, 0, 0};
-    for (size_t i = 1; i < 3; ++i) {
-        const TToken &t = args->Values[i];
-        if (args->Legacy && t.Kind != TTokenKind::Percent)
-            return std::nullopt;
-        const auto x = Value(t, 100);
-        if (!x)
-            return std::nullopt;
-        v[i] = std::clamp(*x, 0.0, 100.0);
+    const auto nibble = [&](int shift) { return static_cast<int>((v >> shift) & 0xF) * 17; };
+    const auto byte = [&](int shift) { return static_cast<int>((v >> shift) & 0xFF); };
+    switch (digits.size()) {
+    case 3: return TExactColour::FromRgb8({nibble(8), nibble(4), nibble(0)});
+    case 4: return TExactColour::FromRgb8({nibble(12), nibble(8), nibble(4)}, nibble(0) / 255.0);
+    case 6: return TExactColour::FromRgb8({byte(16), byte(8), byte(0)});
+    case 8: return TExactColour::FromRgb8({byte(24), byte(16), byte(8)}, byte(0) / 255.0);
+    default: return std::nullopt;
     }
-    return Colour(space, *args, v, true);
 }
 
-// lab(), lch(), oklab() and oklch(): lightness clamped to 0 - `lightness`, then either a and b
-// or a chroma (at least 0) and a hue. `percent` is what 100% means for a, b or the chroma.
-std::optional<TExactColour> ParseLabLike(Sv inner, TColourSpace space, double lightness, double percent, bool polar)
+std::optional<TExactColour> FromName(std::string_view word)
 {
-    const auto args = ReadArguments(inner, false, false);
-    if (!args)
+    if (NameIs(word, "transparent"))
+        return TExactColour::FromRgb8({0, 0, 0}, 0);
+    std::string lower(word);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    const auto names = CssColorNames();
+    const auto it = std::lower_bound(names.begin(), names.end(), lower,
+                                     [](const TCssName &n, const std::string &w) { return std::string_view(n.name) < w; });
+    if (it == names.end() || std::string_view(it->name) != lower)
         return std::nullopt;
-    const auto l = Value(args->Values[0], lightness);
-    const auto second = Value(args->Values[1], percent);
-    const auto third = polar ? Hue(args->Values[2]) : Value(args->Values[2], percent);
-    if (!l || !second || !third)
-        return std::nullopt;
-    return Colour(space, *args, {std::clamp(*l, 0.0, lightness), polar ? std::max(0.0, *second) : *second, *third},
-                  false);
+    return TExactColour::FromRgb8({static_cast<int>(it->rgb >> 16) & 0xFF, static_cast<int>(it->rgb >> 8) & 0xFF,
+                                   static_cast<int>(it->rgb) & 0xFF});
 }
 
-std::optional<TColourSpace> PredefinedSpace(Sv name)
+} // namespace
+
+std::optional<TColourSpace> PredefinedSpace(std::string_view name)
 {
     static constexpr struct {
-        Sv Name;
+        std::string_view Name;
         TColourSpace Space;
     } spaces[] = {
         {"srgb", TColourSpace::Srgb},           {"srgb-linear", TColourSpace::SrgbLinear},
@@ -232,48 +301,53 @@ std::optional<TColourSpace> PredefinedSpace(Sv name)
         {"xyz-d50", TColourSpace::XyzD50},
     };
     for (const auto &s : spaces)
-        if (EqualsNoCase(name, s.Name))
+        if (NameIs(name, s.Name))
             return s.Space;
     return std::nullopt;
 }
 
-std::optional<TExactColour> ParseColorFunction(Sv inner)
+std::optional<TExactColour> ReadColour(TTokenStream &ts)
 {
-    const auto args = ReadArguments(inner, false, true);
-    if (!args)
-        return std::nullopt;
-    const auto space = PredefinedSpace(args->Space);
-    if (!space)
-        return std::nullopt;
-    TVec3 v;
-    for (size_t i = 0; i < 3; ++i) {
-        const auto x = Value(args->Values[i], 1);
-        if (!x)
+    ts.SkipWhitespace();
+    const TToken t = ts.Next();
+    switch (t.Type) {
+    case TTokenType::Hash: return FromHash(t.Text);
+    case TTokenType::Ident: return FromName(t.Text);
+    case TTokenType::Function: {
+        if (!ts.Enter())
             return std::nullopt;
-        v[i] = *x;
+        std::optional<TExactColour> c;
+        if (NameIs(t.Text, "color-mix"))
+            c = ReadColorMix(ts);
+        else if (const auto f = FunctionNamed(t.Text))
+            c = ReadFunction(ts, *f);
+        ts.Leave();
+        return c;
     }
-    return Colour(*space, *args, v, false);
+    default: return std::nullopt;
+    }
 }
 
-} // namespace
+} // namespace css
 
-std::optional<TExactColour> ParseCssFunction(Sv name, Sv inner)
+std::optional<TExactColour> ParseCssColour(std::string_view text)
 {
-    if (EqualsNoCase(name, "rgb") || EqualsNoCase(name, "rgba"))
-        return ParseRgb(inner);
-    if (EqualsNoCase(name, "hsl") || EqualsNoCase(name, "hsla"))
-        return HueAndTwoPercentages(inner, TColourSpace::Hsl);
-    if (EqualsNoCase(name, "hwb"))
-        return HueAndTwoPercentages(inner, TColourSpace::Hwb);
-    if (EqualsNoCase(name, "lab"))
-        return ParseLabLike(inner, TColourSpace::Lab, 100, 125, false);
-    if (EqualsNoCase(name, "lch"))
-        return ParseLabLike(inner, TColourSpace::Lch, 100, 150, true);
-    if (EqualsNoCase(name, "oklab"))
-        return ParseLabLike(inner, TColourSpace::Oklab, 1, 0.4, false);
-    if (EqualsNoCase(name, "oklch"))
-        return ParseLabLike(inner, TColourSpace::Oklch, 1, 0.4, true);
-    if (EqualsNoCase(name, "color"))
-        return ParseColorFunction(inner);
-    return std::nullopt;
+    const auto tokens = css::Tokenize(text);
+    if (!tokens)
+        return std::nullopt;
+    css::TTokenStream ts(*tokens);
+    auto c = css::ReadColour(ts);
+    ts.SkipWhitespace();
+    if (!c || !ts.AtEnd())
+        return std::nullopt;
+    return c;
+}
+
+bool StartsAsCssFunction(std::string_view text)
+{
+    const size_t open = text.find('(');
+    if (open == std::string_view::npos)
+        return false;
+    const std::string_view name = text.substr(0, open);
+    return css::NameIs(name, "color-mix") || css::FunctionNamed(name).has_value();
 }

@@ -1,15 +1,31 @@
 #pragma once
 
+#include "colour/CssTokens.h"
 #include "colour/ExactColour.h"
-#include "colour/TextScan.h"
 
 #include <optional>
+#include <string_view>
 
-// The functional notations of CSS Color 4: rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(),
-// oklab(), oklch() and color() with its predefined spaces, in the legacy comma syntax where CSS
-// has one and in the modern space syntax with "none" and "/ alpha". `name` is the function's
-// name in any case, `inner` what stands between its parentheses. Values are clamped as CSS
-// clamps them. The colour in the function's own space with its alpha; empty for anything CSS
-// would not take.
-std::optional<TExactColour> ParseCssFunction(textscan::Sv name, textscan::Sv inner);
+// Reads a whole text as one CSS colour: #RGB, #RGBA, #RRGGBB, #RRGGBBAA, the CSS colour names
+// and transparent, rgb(), rgba(), hsl(), hsla() in the legacy comma syntax and the modern space
+// syntax, hwb(), lab(), lch(), oklab(), oklch() and color() with its predefined spaces; in every
+// function "none", "/ alpha", math functions (calc() and the rest) for any value, and relative
+// colours ("from <colour>" with the channel keywords); and color-mix(). Values are clamped where
+// CSS clamps them. The colour in its own space with its alpha; empty for anything CSS would not
+// take. Linear time in the text's length; nesting deeper than TTokenStream::MaxDepth is refused.
+std::optional<TExactColour> ParseCssColour(std::string_view text);
 
+// Whether a text starts as a CSS colour function does ("name(" with a CSS colour function's name).
+bool StartsAsCssFunction(std::string_view text);
+
+namespace css {
+
+// One colour at the cursor (after any whitespace), the cursor left after it.
+std::optional<TExactColour> ReadColour(TTokenStream &ts);
+// color-mix()'s arguments and closing parenthesis, its Function token taken.
+std::optional<TExactColour> ReadColorMix(TTokenStream &ts);
+
+// A predefined space of color() and of color-mix()'s "in" ("xyz" is xyz-d65).
+std::optional<TColourSpace> PredefinedSpace(std::string_view name);
+
+} // namespace css

@@ -72,7 +72,7 @@ TEST_F(Form1Notations, OpensWithItsKeyAndFollowsEveryColourCommand)
     }());
     Click(form->FhotoButton);
     EXPECT_EQ(w->RowEdit(1)->text(), QStringLiteral("rgb(10 200 30)"));
-    EXPECT_EQ(w->RowEdit(13)->text(), QStringLiteral("QColor(10, 200, 30)"));
+    EXPECT_EQ(w->RowEdit(19)->text(), QStringLiteral("QColor(10, 200, 30)"));
 
     Command(QStringLiteral("Notations"))->trigger();
     EXPECT_FALSE(w->isVisible());
@@ -85,8 +85,8 @@ TEST_F(Form1Notations, CopyButtonReturnAndCopyAsPutTheRowsExactText)
     const int oklch = 7;
     Click(w->RowCopyButton(oklch));
     EXPECT_EQ(Clipboard(), QStringLiteral("oklch(0.76 0.0514 248)"));
-    w->RowEdit(16)->setFocus();
-    QTest::keyClick(w->RowEdit(16), Qt::Key_Return);
+    w->RowEdit(22)->setFocus();
+    QTest::keyClick(w->RowEdit(22), Qt::Key_Return);
     EXPECT_EQ(Clipboard(), QStringLiteral("\\definecolor{pigmora}{HTML}{98B5D1}"));
 
     QMenu *copyAs = form->CommandMenu->Menu()->findChild<QMenu *>(QStringLiteral("CopyAsMenu"));

@@ -13,7 +13,7 @@ status() { set +e; "$@" >/dev/null 2>&1; local s=$?; set -e; echo "$s"; }
 [ "$("$exe" -v)" = "pigmora $("$exe" --version | cut -d' ' -f2)" ] || fail "-v and --version differ"
 [ "$("$exe" --convert 'oklch(0.7 0.1 200)' --to html,oklch)" = $'#40B1B7\noklch(0.7 0.1 200)' ] || fail "--convert --to"
 [ "$("$exe" --to rgb --srgb --convert '#98B5D1')" = "srgb <0.596, 0.71, 0.82>" ] || fail "--srgb"
-[ "$("$exe" --convert '#336699' | wc -l)" -eq 26 ] || fail "every notation"
+[ "$("$exe" --convert '#336699' | wc -l)" -eq 32 ] || fail "every notation"
 "$exe" --convert '#336699' | grep -qx 'oklch: oklch(0.5 0.099 250.4)' || fail "name: text lines"
 [ "$(status "$exe" --convert 'no colour')" -eq 1 ] || fail "unreadable text"
 { "$exe" --convert 'no colour' 2>&1 || true; } | grep -q "'no colour'" || fail "the message names the text"

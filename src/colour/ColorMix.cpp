@@ -1,0 +1,221 @@
+// color-mix(): two colours interpolated in a colour space, as CSS Color 4 interpolates (missing
+// components taken from the other colour, hues along the chosen arc, premultiplied alpha) with
+// CSS Color 5's percentage normalisation.
+#include "colour/CssCalc.h"
+#include "colour/CssColor.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace css {
+namespace {
+
+enum class THueMethod { Shorter, Longer, Increasing, Decreasing };
+
+struct TMixItem {
+    TExactColour Colour;
+    std::optional<double> Percent;
+};
+
+std::optional<TColourSpace> InterpolationSpace(std::string_view name)
+{
+    if (NameIs(name, "lab"))
+        return TColourSpace::Lab;
+    if (NameIs(name, "oklab"))
+        return TColourSpace::Oklab;
+    if (NameIs(name, "hsl"))
+        return TColourSpace::Hsl;
+    if (NameIs(name, "hwb"))
+        return TColourSpace::Hwb;
+    if (NameIs(name, "lch"))
+        return TColourSpace::Lch;
+    if (NameIs(name, "oklch"))
+        return TColourSpace::Oklch;
+    return PredefinedSpace(name);
+}
+
+// A percentage 0-100: a literal outside the range is refused, a calculation clamped to it.
+std::optional<double> ReadPercent(TTokenStream &ts)
+{
+    ts.SkipWhitespace();
+    const TToken t = ts.Peek();
+    if (t.Type == TTokenType::Percentage) {
+        ts.Next();
+        return t.Value >= 0 && t.Value <= 100 ? std::optional(t.Value) : std::nullopt;
+    }
+    const auto v = ReadMathFunction(ts, TCalcContext{});
+    if (!v || v->Type != TNumericType::Percent)
+        return std::nullopt;
+    return std::clamp(v->Value, 0.0, 100.0);
+}
+
+bool PercentNext(TTokenStream &ts)
+{
+    ts.SkipWhitespace();
+    const TToken &t = ts.Peek();
+    return t.Type == TTokenType::Percentage || (t.Type == TTokenType::Function && IsMathFunction(t.Text));
+}
+
+// A colour and an optional percentage, in either order.
+std::optional<TMixItem> ReadItem(TTokenStream &ts)
+{
+    TMixItem item;
+    if (PercentNext(ts)) {
+        item.Percent = ReadPercent(ts);
+        if (!item.Percent)
+            return std::nullopt;
+    }
+    const auto c = ReadColour(ts);
+    if (!c)
+        return std::nullopt;
+    item.Colour = *c;
+    if (!item.Percent && PercentNext(ts)) {
+        item.Percent = ReadPercent(ts);
+        if (!item.Percent)
+            return std::nullopt;
+    }
+    return item;
+}
+
+// A colour in the interpolation space. HSL and HWB hold only sRGB: a colour outside it is
+// gamut-mapped first.
+TExactColour InSpace(const TExactColour &c, TColourSpace space)
+{
+    if ((space == TColourSpace::Hsl || space == TColourSpace::Hwb) && !c.InSrgb()) {
+        TExactColour mapped;
+        mapped.Coords = c.SrgbFallback();
+        mapped.Alpha = c.Alpha;
+        mapped.Missing[3] = c.Missing[3];
+        return mapped.To(space);
+    }
+    return c.To(space);
+}
+
+// The two hues brought onto the arc the method asks for.
+void FixHues(double &a, double &b, THueMethod method)
+{
+    const double d = b - a;
+    switch (method) {
+    case THueMethod::Shorter:
+        if (d > 180)
+            a += 360;
+        else if (d < -180)
+            b += 360;
+        break;
+    case THueMethod::Longer:
+        if (d > 0 && d < 180)
+            a += 360;
+        else if (d > -180 && d <= 0)
+            b += 360;
+        break;
+    case THueMethod::Increasing:
+        if (b < a)
+            b += 360;
+        break;
+    case THueMethod::Decreasing:
+        if (a < b)
+            a += 360;
+        break;
+    }
+}
+
+TExactColour Mix(const TExactColour &first, const TExactColour &second, double t, TColourSpace space,
+                 THueMethod method)
+{
+    TExactColour a = InSpace(first, space), b = InSpace(second, space);
+    TExactColour r;
+    r.Space = space;
+    // A component missing in one colour takes the other's; missing in both, it stays missing.
+    for (size_t i = 0; i < 4; ++i) {
+        double &va = i < 3 ? a.Coords[i] : a.Alpha;
+        double &vb = i < 3 ? b.Coords[i] : b.Alpha;
+        if (a.Missing[i] && !b.Missing[i])
+            va = vb;
+        else if (b.Missing[i] && !a.Missing[i])
+            vb = va;
+        r.Missing[i] = a.Missing[i] && b.Missing[i];
+    }
+    const int hue = HueIndex(space);
+    if (hue >= 0 && !r.Missing[static_cast<size_t>(hue)]) {
+        double &ha = a.Coords[static_cast<size_t>(hue)], &hb = b.Coords[static_cast<size_t>(hue)];
+        ha = std::fmod(std::fmod(ha, 360) + 360, 360);
+        hb = std::fmod(std::fmod(hb, 360) + 360, 360);
+        FixHues(ha, hb, method);
+    }
+    const double alphaA = r.Missing[3] ? 1 : a.Alpha, alphaB = r.Missing[3] ? 1 : b.Alpha;
+    const double alpha = alphaA * (1 - t) + alphaB * t;
+    for (size_t i = 0; i < 3; ++i) {
+        if (r.Missing[i])
+            continue;
+        const bool isHue = static_cast<int>(i) == hue;
+        const double pa = isHue ? a.Coords[i] : a.Coords[i] * alphaA;
+        const double pb = isHue ? b.Coords[i] : b.Coords[i] * alphaB;
+        double v = pa * (1 - t) + pb * t;
+        if (!isHue && alpha != 0)
+            v /= alpha;
+        if (isHue)
+            v = std::fmod(std::fmod(v, 360) + 360, 360);
+        r.Coords[i] = v;
+    }
+    r.Alpha = r.Missing[3] ? 0 : alpha;
+    return r;
+}
+
+} // namespace
+
+std::optional<TExactColour> ReadColorMix(TTokenStream &ts)
+{
+    TColourSpace space = TColourSpace::Oklab;
+    THueMethod method = THueMethod::Shorter;
+    if (ts.TakeIdent("in")) {
+        ts.SkipWhitespace();
+        const TToken t = ts.Next();
+        const auto s = t.Type == TTokenType::Ident ? InterpolationSpace(t.Text) : std::nullopt;
+        if (!s)
+            return std::nullopt;
+        space = *s;
+        static constexpr struct {
+            std::string_view Name;
+            THueMethod Method;
+        } methods[] = {{"shorter", THueMethod::Shorter}, {"longer", THueMethod::Longer},
+                       {"increasing", THueMethod::Increasing}, {"decreasing", THueMethod::Decreasing}};
+        for (const auto &m : methods)
+            if (ts.TakeIdent(m.Name)) {
+                // Only a space with a hue has a hue interpolation method.
+                if (HueIndex(space) < 0 || !ts.TakeIdent("hue"))
+                    return std::nullopt;
+                method = m.Method;
+                break;
+            }
+        if (!ts.Take(TTokenType::Comma))
+            return std::nullopt;
+    }
+    const auto first = ReadItem(ts);
+    if (!first || !ts.Take(TTokenType::Comma))
+        return std::nullopt;
+    const auto second = ReadItem(ts);
+    if (!second || !ts.Take(TTokenType::CloseParen))
+        return std::nullopt;
+
+    double p1 = 50, p2 = 50;
+    if (first->Percent && second->Percent) {
+        p1 = *first->Percent;
+        p2 = *second->Percent;
+    } else if (first->Percent) {
+        p1 = *first->Percent;
+        p2 = 100 - p1;
+    } else if (second->Percent) {
+        p2 = *second->Percent;
+        p1 = 100 - p2;
+    }
+    const double sum = p1 + p2;
+    if (sum <= 0)
+        return std::nullopt;
+    // Under 100% in all, the shortfall thins the alpha.
+    const double alphaMultiplier = sum < 100 ? sum / 100 : 1;
+    TExactColour r = Mix(first->Colour, second->Colour, p2 / sum, space, method);
+    r.Alpha *= alphaMultiplier;
+    return r;
+}
+
+} // namespace css
