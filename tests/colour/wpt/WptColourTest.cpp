@@ -103,7 +103,7 @@ std::string CaseName(const testing::TestParamInfo<std::string> &info)
 
 INSTANTIATE_TEST_SUITE_P(Files, WptColour, testing::ValuesIn(Files()), CaseName);
 
-TEST(WptColourTable, ReadsAndEveryExcludedCaseSaysWhy)
+TEST(WptColourTable, EveryRowHasAKindAndARevision)
 {
     ASSERT_GT(Cases().size(), 5000u);
     for (const TWptCase &c : Cases()) {
