@@ -87,6 +87,22 @@ namespace {
 QString FeatureOf(const QString &input)
 {
     const QString t = input.trimmed().toLower();
+    if (t.startsWith(QLatin1String("color-mix("))) {
+        // The colours of the outermost mix: its commas outside parentheses, less the method's.
+        int depth = 0, commas = 0;
+        for (const QChar ch : t) {
+            depth += ch == QLatin1Char('(') ? 1 : ch == QLatin1Char(')') ? -1 : 0;
+            commas += depth == 1 && ch == QLatin1Char(',');
+        }
+        const int colours = commas + (t.startsWith(QLatin1String("color-mix(in ")) ? 0 : 1);
+        if (colours == 1)
+            return QStringLiteral("color-mix() of one colour");
+        if (colours > 2)
+            return QStringLiteral("color-mix() of three or more colours");
+        static const QRegularExpression zero(QStringLiteral(" 0%\\s*,[^,]* 0%\\)$"));
+        if (zero.match(t).hasMatch())
+            return QStringLiteral("color-mix() of percentages summing to 0%");
+    }
     if (t.contains(QLatin1String("color-mix(")))
         return QStringLiteral("color-mix()");
     if (t.contains(QLatin1String("from ")))
