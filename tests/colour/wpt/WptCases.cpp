@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 

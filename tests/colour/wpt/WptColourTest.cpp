@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QMap>
 
+#include <algorithm>
+#include <cctype>
 #include <iostream>
 #include <set>
 
