@@ -5,6 +5,7 @@
 #include "app/HistoryRow.h"
 #include "app/NotationsWindow.h"
 #include "app/Unit1.h"
+#include "colour/Notations.h"
 #include "framework/MessageBoxes.h"
 
 #include <benchmark/benchmark.h>
@@ -22,6 +23,21 @@ void BM_WriteNotations(benchmark::State &state)
     int i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteNotations(Colour(++i)));
+}
+
+// Every row for one exact colour, a third of them outside sRGB (the gamut mapping of the
+// fallback rows is the costliest part).
+void BM_WriteNotations_ExactColour(benchmark::State &state)
+{
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        TExactColour c;
+        c.Space = TColourSpace::Oklch;
+        c.Coords = {0.3 + (i % 7) * 0.1, (i % 3) * 0.12, static_cast<double>(i * 37 % 360)};
+        c.Alpha = i % 2 ? 1 : 0.5;
+        benchmark::DoNotOptimize(WriteNotations(c));
+    }
 }
 
 void DoRGBWith(benchmark::State &state, bool notationsOpen)
@@ -65,6 +81,7 @@ void BM_DoRGB_NotationsOpen(benchmark::State &state) { DoRGBWith(state, true); }
 } // namespace
 
 BENCHMARK(BM_WriteNotations)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteNotations_ExactColour)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HistoryAddAndRowRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Reference_DoRGB_NotationsClosed)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DoRGB_NotationsOpen)->Unit(benchmark::kMicrosecond);

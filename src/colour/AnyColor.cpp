@@ -34,29 +34,6 @@ TResult Fractions(double r, double g, double b, double alpha = 1)
     return c;
 }
 
-TResult ParseHash(Sv digits)
-{
-    const auto v = ReadHex(digits);
-    if (!v)
-        return std::nullopt;
-    switch (digits.size()) {
-    case 3:
-    case 4: {
-        const unsigned x = digits.size() == 4 ? *v >> 4 : *v;
-        const double alpha = digits.size() == 4 ? (*v & 0xF) * 17 / 255.0 : 1;
-        return Plain(((x >> 8) & 0xF) * 17, ((x >> 4) & 0xF) * 17, (x & 0xF) * 17, alpha);
-    }
-    case 6:
-    case 8: {
-        const unsigned x = digits.size() == 8 ? *v >> 8 : *v;
-        const double alpha = digits.size() == 8 ? (*v & 0xFF) / 255.0 : 1;
-        return Plain((x >> 16) & 0xFF, (x >> 8) & 0xFF, x & 0xFF, alpha);
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
 TResult ParseConstant(Sv digits)
 {
     const auto v = ReadHex(digits);
@@ -81,15 +58,8 @@ TResult ParseHexInteger(Sv digits)
 
 TResult ParseName(Sv word)
 {
-    std::string lower(word);
-    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
-    const auto names = CssColorNames();
-    const auto it = std::lower_bound(names.begin(), names.end(), lower,
-                                     [](const TCssName &n, const std::string &w) { return Sv(n.name) < w; });
-    if (it != names.end() && Sv(it->name) == lower)
-        return Plain((it->rgb >> 16) & 0xFF, (it->rgb >> 8) & 0xFF, it->rgb & 0xFF);
-    if (lower == "transparent")
-        return Plain(0, 0, 0, 0);
+    if (const auto css = css::NamedColour(word))
+        return css;
     for (const auto &n : StandardColors)
         if (EqualsNoCase(word, n.ident))
             return FromValue(n.value);
@@ -265,7 +235,7 @@ TResult ParseAscii(Sv s)
     if (s.size() > MaxNotationLength && !IsLetter(s.front()))
         return std::nullopt;
     if (s.front() == '#')
-        return ParseHash(s.substr(1));
+        return css::HexColour(s.substr(1));
     if (s.front() == '$')
         return ParseConstant(s.substr(1));
     if (s.front() == '\\')

@@ -2,6 +2,7 @@
 
 #include "colour/AnyColor.h"
 #include "colour/CssCalc.h"
+#include "colour/TextScan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -250,42 +251,6 @@ std::optional<TExactColour> ReadFunction(TTokenStream &ts, TFunction f)
     return c;
 }
 
-std::optional<TExactColour> FromHash(std::string_view digits)
-{
-    unsigned v = 0;
-    for (char d : digits) {
-        const int x = d >= '0' && d <= '9' ? d - '0' : d >= 'a' && d <= 'f' ? d - 'a' + 10 : d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
-        if (x < 0)
-            return std::nullopt;
-        v = v << 4 | static_cast<unsigned>(x);
-    }
-    const auto nibble = [&](int shift) { return static_cast<int>((v >> shift) & 0xF) * 17; };
-    const auto byte = [&](int shift) { return static_cast<int>((v >> shift) & 0xFF); };
-    switch (digits.size()) {
-    case 3: return TExactColour::FromRgb8({nibble(8), nibble(4), nibble(0)});
-    case 4: return TExactColour::FromRgb8({nibble(12), nibble(8), nibble(4)}, nibble(0) / 255.0);
-    case 6: return TExactColour::FromRgb8({byte(16), byte(8), byte(0)});
-    case 8: return TExactColour::FromRgb8({byte(24), byte(16), byte(8)}, byte(0) / 255.0);
-    default: return std::nullopt;
-    }
-}
-
-std::optional<TExactColour> FromName(std::string_view word)
-{
-    if (NameIs(word, "transparent"))
-        return TExactColour::FromRgb8({0, 0, 0}, 0);
-    std::string lower(word);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    const auto names = CssColorNames();
-    const auto it = std::lower_bound(names.begin(), names.end(), lower,
-                                     [](const TCssName &n, const std::string &w) { return std::string_view(n.name) < w; });
-    if (it == names.end() || std::string_view(it->name) != lower)
-        return std::nullopt;
-    return TExactColour::FromRgb8({static_cast<int>(it->rgb >> 16) & 0xFF, static_cast<int>(it->rgb >> 8) & 0xFF,
-                                   static_cast<int>(it->rgb) & 0xFF});
-}
-
 } // namespace
 
 std::optional<TColourSpace> PredefinedSpace(std::string_view name)
@@ -306,13 +271,48 @@ std::optional<TColourSpace> PredefinedSpace(std::string_view name)
     return std::nullopt;
 }
 
+std::optional<TExactColour> HexColour(std::string_view digits)
+{
+    unsigned v = 0;
+    for (char d : digits) {
+        const int x = d >= '0' && d <= '9' ? d - '0' : d >= 'a' && d <= 'f' ? d - 'a' + 10 : d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
+        if (x < 0)
+            return std::nullopt;
+        v = v << 4 | static_cast<unsigned>(x);
+    }
+    const auto nibble = [&](int shift) { return static_cast<int>((v >> shift) & 0xF) * 17; };
+    const auto byte = [&](int shift) { return static_cast<int>((v >> shift) & 0xFF); };
+    switch (digits.size()) {
+    case 3: return TExactColour::FromRgb8({nibble(8), nibble(4), nibble(0)});
+    case 4: return TExactColour::FromRgb8({nibble(12), nibble(8), nibble(4)}, nibble(0) / 255.0);
+    case 6: return TExactColour::FromRgb8({byte(16), byte(8), byte(0)});
+    case 8: return TExactColour::FromRgb8({byte(24), byte(16), byte(8)}, byte(0) / 255.0);
+    default: return std::nullopt;
+    }
+}
+
+std::optional<TExactColour> NamedColour(std::string_view word)
+{
+    if (NameIs(word, "transparent"))
+        return TExactColour::FromRgb8({0, 0, 0}, 0);
+    std::string lower(word);
+    std::transform(lower.begin(), lower.end(), lower.begin(), textscan::Lower);
+    const auto names = CssColorNames();
+    const auto it = std::lower_bound(names.begin(), names.end(), lower,
+                                     [](const TCssName &n, const std::string &w) { return std::string_view(n.name) < w; });
+    if (it == names.end() || std::string_view(it->name) != lower)
+        return std::nullopt;
+    return TExactColour::FromRgb8({static_cast<int>(it->rgb >> 16) & 0xFF, static_cast<int>(it->rgb >> 8) & 0xFF,
+                                   static_cast<int>(it->rgb) & 0xFF});
+}
+
 std::optional<TExactColour> ReadColour(TTokenStream &ts)
 {
     ts.SkipWhitespace();
     const TToken t = ts.Next();
     switch (t.Type) {
-    case TTokenType::Hash: return FromHash(t.Text);
-    case TTokenType::Ident: return FromName(t.Text);
+    case TTokenType::Hash: return HexColour(t.Text);
+    case TTokenType::Ident: return NamedColour(t.Text);
     case TTokenType::Function: {
         if (!ts.Enter())
             return std::nullopt;

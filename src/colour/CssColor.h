@@ -25,6 +25,11 @@ std::optional<TExactColour> ReadColour(TTokenStream &ts);
 // color-mix()'s arguments and closing parenthesis, its Function token taken.
 std::optional<TExactColour> ReadColorMix(TTokenStream &ts);
 
+// #RGB, #RGBA, #RRGGBB or #RRGGBBAA by its hexadecimal digits, from bytes.
+std::optional<TExactColour> HexColour(std::string_view digits);
+// A CSS colour name or transparent, in any case, from bytes.
+std::optional<TExactColour> NamedColour(std::string_view word);
+
 // A predefined space of color() and of color-mix()'s "in" ("xyz" is xyz-d65).
 std::optional<TColourSpace> PredefinedSpace(std::string_view name);
 

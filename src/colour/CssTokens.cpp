@@ -1,13 +1,18 @@
 #include "colour/CssTokens.h"
 
+#include "colour/TextScan.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace css {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+using textscan::IsDigitChar;
+using textscan::IsLetter;
+using textscan::Lower;
+
+bool IsDigit(char c) { return IsDigitChar(c); }
 bool IsNameStart(char c) { return IsLetter(c) || c == '_'; }
 bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c) || c == '-'; }
 bool IsWhitespace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
@@ -77,8 +82,7 @@ bool NameIs(std::string_view name, std::string_view lowerCase)
     if (name.size() != lowerCase.size())
         return false;
     for (size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
-        if (c != lowerCase[i])
+        if (Lower(name[i]) != lowerCase[i])
             return false;
     }
     return true;

@@ -189,6 +189,26 @@ const char *PredefinedName(TColourSpace space)
 
 } // namespace
 
+TColourSpace WrittenSpace(const TExactColour &c)
+{
+    // A colour its own function would clamp (from a relative colour or a mix) is written in a
+    // space that holds it unclamped.
+    const TVec3 &v = c.Coords;
+    const auto outside = [](double x, double top) { return x < 0 || x > top; };
+    switch (c.Space) {
+    case TColourSpace::Hsl:
+    case TColourSpace::Hwb:
+        return outside(v[1], 100) || outside(v[2], 100) ? TColourSpace::Srgb : c.Space;
+    case TColourSpace::Lab:
+    case TColourSpace::Lch:
+        return outside(v[0], 100) || (c.Space == TColourSpace::Lch && v[1] < 0) ? TColourSpace::XyzD50 : c.Space;
+    case TColourSpace::Oklab:
+    case TColourSpace::Oklch:
+        return outside(v[0], 1) || (c.Space == TColourSpace::Oklch && v[1] < 0) ? TColourSpace::XyzD65 : c.Space;
+    default: return c.Space;
+    }
+}
+
 std::string AlphaSuffix(const TExactColour &c)
 {
     if (c.Missing[3])
@@ -208,35 +228,16 @@ std::string ExactCssText(const TExactColour &c)
         if (std::abs(alpha / 255.0 - c.Alpha) < 1e-12)
             return hex + Hex2(alpha);
     }
-    // A colour its own function would clamp (from a relative colour or a mix) is written in a
-    // space that holds it unclamped.
-    const TVec3 &v = c.Coords;
-    const auto outside = [](double x, double top) { return x < 0 || x > top; };
-    switch (c.Space) {
-    case TColourSpace::Srgb:
-        if (c.Legacy && (outside(v[0], 1) || outside(v[1], 1) || outside(v[2], 1))) {
+    if (c.Space == TColourSpace::Srgb && c.Legacy && WrittenSpace(c) == TColourSpace::Srgb) {
+        const TVec3 &v = c.Coords;
+        if (std::any_of(v.begin(), v.end(), [](double x) { return x < 0 || x > 1; })) {
             TExactColour unclamped = c;
             unclamped.Legacy = unclamped.FromBytes = false;
             return ExactCssText(unclamped);
         }
-        break;
-    case TColourSpace::Hsl:
-    case TColourSpace::Hwb:
-        if (outside(v[1], 100) || outside(v[2], 100))
-            return ExactCssText(c.To(TColourSpace::Srgb));
-        break;
-    case TColourSpace::Lab:
-    case TColourSpace::Lch:
-        if (outside(v[0], 100) || (c.Space == TColourSpace::Lch && v[1] < 0))
-            return ExactCssText(c.To(TColourSpace::XyzD50));
-        break;
-    case TColourSpace::Oklab:
-    case TColourSpace::Oklch:
-        if (outside(v[0], 1) || (c.Space == TColourSpace::Oklch && v[1] < 0))
-            return ExactCssText(c.To(TColourSpace::XyzD65));
-        break;
-    default: break;
     }
+    if (const TColourSpace home = WrittenSpace(c); home != c.Space)
+        return ExactCssText(c.To(home));
     const std::string alpha = AlphaSuffix(c);
     const std::string three = Number(c, 0) + " " + Number(c, 1) + " " + Number(c, 2);
     switch (c.Space) {

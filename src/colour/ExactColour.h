@@ -67,5 +67,10 @@ QString ExactColourText(const TExactColour &c);
 std::string ExactCssText(const TExactColour &c);
 std::string AlphaSuffix(const TExactColour &c);
 
+// The space a colour's text is written in: its own, unless its own function would clamp it (an
+// HSL, HWB, Lab or OKLab lightness out of range from a relative colour or a mix), then sRGB, XYZ
+// D50 or XYZ D65, which hold it unclamped.
+TColourSpace WrittenSpace(const TExactColour &c);
+
 // Which coordinate of a space is a hue (0 for HSL and HWB, 2 for LCH and OKLCh), else -1.
 int HueIndex(TColourSpace space);

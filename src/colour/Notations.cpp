@@ -322,6 +322,9 @@ std::optional<TColourSpace> OwnSpace(TNotationKind kind)
 std::string CssIn(const TExactColour &c, TColourSpace space, bool legacy)
 {
     TExactColour t = c.To(space);
+    // Converted once, straight from the colour, where this notation cannot hold it.
+    if (const TColourSpace home = WrittenSpace(t); home != space)
+        t = c.To(home);
     t.Legacy = legacy;
     t.FromBytes = false;
     t.Alpha = 1;

@@ -18,6 +18,8 @@ std::string WithoutTrailingZeros(std::string s)
     return s;
 }
 
+constexpr double ZeroBelow = 1e-10;
+
 } // namespace
 
 std::string FixedText(double value, int decimals)
@@ -29,7 +31,7 @@ std::string FixedText(double value, int decimals)
 
 std::string SignificantText(double value, int digits)
 {
-    if (!std::isfinite(value) || value == 0)
+    if (!std::isfinite(value) || std::abs(value) < ZeroBelow)
         return "0";
     // The digits rounded once, in scientific form, then laid out in full.
     char buffer[64];

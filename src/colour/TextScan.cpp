@@ -75,47 +75,6 @@ std::optional<double> ReadDecimal(Sv s, bool allowExponent, bool lonePointIsZero
     return FromChars(s);
 }
 
-std::optional<double> ReadCssNumber(Sv s)
-{
-    size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        negative = s[i++] == '-';
-    const size_t start = i;
-    size_t digits = 0;
-    while (i < s.size() && IsDigitChar(s[i]))
-        ++i, ++digits;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        size_t fraction = 0;
-        while (i < s.size() && IsDigitChar(s[i]))
-            ++i, ++fraction;
-        if (fraction == 0)
-            return std::nullopt;
-        digits += fraction;
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        size_t exponent = 0;
-        while (j < s.size() && IsDigitChar(s[j]))
-            ++j, ++exponent;
-        if (exponent == 0)
-            return std::nullopt;
-        i = j;
-    }
-    if (i != s.size())
-        return std::nullopt;
-    // from_chars takes no sign of its own.
-    const auto v = FromChars(s.substr(start));
-    if (!v)
-        return std::nullopt;
-    return negative ? -*v : *v;
-}
-
 std::optional<int> ReadByteInteger(Sv s)
 {
     if (s.empty() || s.size() > 3 || !std::all_of(s.begin(), s.end(), IsDigitChar))

@@ -26,9 +26,6 @@ std::vector<Sv> SplitBlanks(Sv s);
 // Digits with an optional point and digits ("5", "5.", ".5"; a lone point only when allowed),
 // optionally followed by an exponent when allowed. No sign.
 std::optional<double> ReadDecimal(Sv s, bool allowExponent, bool lonePointIsZero);
-// A number as CSS writes it: an optional sign, digits with an optional fraction or a point and
-// digits, an optional exponent ("+.5", "-1e3", "2.50"); "5." is no CSS number. Finite only.
-std::optional<double> ReadCssNumber(Sv s);
 // An integer 0-255 written with one to three digits.
 std::optional<int> ReadByteInteger(Sv s);
 // Up to eight hexadecimal digits.
