@@ -286,14 +286,9 @@ std::optional<std::string> TrimmedAscii(QStringView text)
     return ascii;
 }
 
-} // namespace
-
-std::optional<TExactReading> ReadExactColour(QStringView text)
+std::optional<TExactReading> ReadAscii(Sv ascii)
 {
-    const auto ascii = TrimmedAscii(text);
-    if (!ascii)
-        return std::nullopt;
-    const auto colour = ParseAscii(*ascii);
+    const auto colour = ParseAscii(ascii);
     if (!colour)
         return std::nullopt;
     // A colour that no finite number describes in XYZ or sRGB (a coordinate near the largest
@@ -306,12 +301,22 @@ std::optional<TExactReading> ReadExactColour(QStringView text)
     return TExactReading{*colour, !colour->InSrgb()};
 }
 
+} // namespace
+
+std::optional<TExactReading> ReadExactColour(QStringView text)
+{
+    const auto ascii = TrimmedAscii(text);
+    return ascii ? ReadAscii(*ascii) : std::nullopt;
+}
+
 std::optional<TColourReading> ReadAnyColor(QStringView text)
 {
-    const auto reading = ReadExactColour(text);
+    const auto ascii = TrimmedAscii(text);
+    if (!ascii)
+        return std::nullopt;
+    const auto reading = ReadAscii(*ascii);
     if (!reading)
         return std::nullopt;
-    const auto ascii = TrimmedAscii(text);
     // The 8-bit reading has no alpha, so "transparent", which is nothing but alpha, is refused.
     if (EqualsNoCase(*ascii, "transparent"))
         return std::nullopt;

@@ -13,9 +13,10 @@
 //   #RRGGBBAA; the 148 CSS colour names; rgb(), rgba(), hsl(), hsla() in the comma and the space
 //   syntax, hwb(), lab(), lch(), oklab(), oklch() and color() with srgb, srgb-linear,
 //   display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 and xyz-d65; hues as numbers or in
-//   deg, rad, grad or turn; "none"; out-of-range values clamped as CSS clamps them; an alpha part
-//   (ReadExactColour keeps it, these 8-bit readings ignore it); function names and keywords in
-//   any case;
+//   deg, rad, grad or turn; "none"; CSS's math functions (calc() and the rest) in any value;
+//   relative colours ("from") and color-mix(); out-of-range values clamped as CSS clamps them; an
+//   alpha part (ReadExactColour keeps it, these 8-bit readings ignore it); function names and
+//   keywords in any case;
 //   the names clBlack ... clWhite, in any case;
 //   $00BBGGRR ($01 and $02 as the constant restore takes them) and $BBGGRR;
 //   the POV-Ray forms rgb, rgbf, rgbt, srgb, srgbf, srgbt <...>, alone, after "color" or
@@ -25,10 +26,11 @@
 //   three integers 0-255, or three numbers 0-1 with at least one point, separated by commas or
 //   by spaces and tabs.
 // A CSS colour outside sRGB is brought into it by CSS Color 4's gamut mapping. Anything else is
-// refused: transparent (ReadExactColour reads it as black with alpha 0), out-of-range values outside CSS, a wrong count of values, two colours,
-// and three integers that read either way (only 0s and 1s, not all 0). Numbers are read the same
-// in every locale. A notation beyond a few hundred characters, or a text beyond a million, is
-// refused without being scanned.
+// refused: transparent (ReadExactColour reads it as black with alpha 0), out-of-range values
+// outside CSS, a wrong count of values, two colours, and three integers that read either way
+// (only 0s and 1s, not all 0). Numbers are read the same in every locale. A notation beyond a
+// few hundred characters (a CSS function beyond 64 KiB), or a text beyond a million, is refused
+// without being scanned; nesting deeper than a couple of hundred functions is refused.
 std::optional<TColor> ParseAnyColor(QStringView text);
 
 // What ParseAnyColor reads, and whether the colour lay outside sRGB and was mapped into it.

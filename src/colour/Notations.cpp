@@ -198,18 +198,13 @@ std::string Text(TNotationKind kind, const TRgb8 &c)
         return "color(display-p3 " + Join(spaceNumbers(TColourSpace::DisplayP3, {n, n, n}), " ") + ")";
     case TNotationKind::SrgbLinear:
         return "color(srgb-linear " + Join(spaceNumbers(TColourSpace::SrgbLinear, {n, n, n}), " ") + ")";
-    case TNotationKind::Srgb: return "color(srgb " + Join(spaceNumbers(TColourSpace::Srgb, {n, n, n}), " ") + ")";
+    // The color() rows beyond the first set write every colour with six digits (WriteNotation).
+    case TNotationKind::Srgb:
     case TNotationKind::Rec2020:
-        return "color(rec2020 " + Join(spaceNumbers(TColourSpace::Rec2020, {n, n, n}), " ") + ")";
     case TNotationKind::A98Rgb:
-        return "color(a98-rgb " + Join(spaceNumbers(TColourSpace::A98Rgb, {n, n, n}), " ") + ")";
     case TNotationKind::ProPhotoRgb:
-        return "color(prophoto-rgb " + Join(spaceNumbers(TColourSpace::ProPhotoRgb, {n, n, n}), " ") + ")";
-    // XYZ of the darkest 8-bit colours differ in the fifth decimal.
     case TNotationKind::XyzD65:
-        return "color(xyz-d65 " + Join(spaceNumbers(TColourSpace::XyzD65, {n + 1, n + 1, n + 1}), " ") + ")";
-    case TNotationKind::XyzD50:
-        return "color(xyz-d50 " + Join(spaceNumbers(TColourSpace::XyzD50, {n + 1, n + 1, n + 1}), " ") + ")";
+    case TNotationKind::XyzD50: break;
     case TNotationKind::Linear: {
         auto t = UnitTriple(colour::LinSrgb(srgb), TColourSpace::SrgbLinear, c);
         return AsFraction(t[0]) + ", " + AsFraction(t[1]) + ", " + AsFraction(t[2]);
@@ -413,8 +408,13 @@ TNotationRow WriteNotation(TNotationKind kind, const TExactColour &colour)
             caption = QStringLiteral("Nearest CSS name (\u0394EOK %1)").arg(NumberText(nearest.Distance, 4));
         return {kind, caption, QString::fromLatin1(nearest.Name), fallback};
     }
+    // The color() rows beyond the first set write a colour from bytes with six digits too: a
+    // search for the fewest digits costs there more than all the other rows together.
+    const bool beyondFirstSet = kind == TNotationKind::Srgb || kind == TNotationKind::Rec2020
+                                || kind == TNotationKind::A98Rgb || kind == TNotationKind::ProPhotoRgb
+                                || kind == TNotationKind::XyzD65 || kind == TNotationKind::XyzD50;
     std::optional<std::string> exact;
-    if (!colour.FromBytes)
+    if (!colour.FromBytes || beyondFirstSet)
         exact = ExactText(kind, colour);
     const std::string text = exact ? *exact : Text(kind, rgb);
     return {kind, caption, QString::fromStdString(WithAlpha(kind, text, colour)), fallback};

@@ -37,7 +37,8 @@ bool HoldsOnlySrgb(TNotationKind kind);
 
 // One notation of a colour. A colour set from 8 bits is written with the fewest decimals (at
 // most 4 for 0-1 and CSS numbers, 2 for percentages and hues) with which the text still reads
-// back as the same 8-bit colour; any other colour with at most 6 significant digits per number,
+// back as the same 8-bit colour, except in the color() rows for srgb, rec2020, a98-rgb,
+// prophoto-rgb, xyz-d65 and xyz-d50; any other colour, and those rows, with at most 6 significant digits per number,
 // so that a number typed with up to 6 comes back as typed. "." in every locale, no exponent, no
 // trailing zeros, except that the bare 0-1 triples and GLSL write a whole number as "1.0" so
 // that it reads as a fraction. A powerless or missing component is written "none". An alpha

@@ -20,9 +20,10 @@ TEST(Notations, EveryRowOfTheDefaultColour)
     EXPECT_EQ(texts, (QStringList{
         "#98b5d1", "rgb(152 181 209)", "hsl(209 38% 70.8%)", "hwb(209 59.6% 18%)", "lab(72.2 -5.4 -17.7)",
         "lch(72.2 18.5 253)", "oklab(0.76 -0.0196 -0.0475)", "oklch(0.76 0.0514 248)",
-        "color(display-p3 0.618 0.706 0.81)", "color(srgb-linear 0.314 0.46 0.64)", "color(srgb 0.596 0.71 0.82)",
-        "color(rec2020 0.666 0.72 0.818)", "color(a98-rgb 0.625 0.704 0.81)", "color(prophoto-rgb 0.608 0.644 0.76)",
-        "color(xyz-d65 0.41 0.443 0.67)", "color(xyz-d50 0.406 0.44 0.505)", "0.314, 0.46, 0.64",
+        "color(display-p3 0.618 0.706 0.81)", "color(srgb-linear 0.314 0.46 0.64)",
+        "color(srgb 0.596078 0.709804 0.819608)", "color(rec2020 0.665831 0.719519 0.817661)",
+        "color(a98-rgb 0.625372 0.703952 0.810728)", "color(prophoto-rgb 0.608021 0.643654 0.760896)",
+        "color(xyz-d65 0.409792 0.443259 0.667203)", "color(xyz-d50 0.406116 0.439768 0.504539)", "0.314, 0.46, 0.64",
         "0.596, 0.71, 0.82", "vec3(0.596, 0.71, 0.82)", "QColor(152, 181, 209)", "Qt.rgba(0.596, 0.71, 0.82, 1)",
         "0xFF98B5D1", "\\definecolor{pigmora}{HTML}{98B5D1}", "lightsteelblue"}));
     EXPECT_EQ(rows.back().Caption, QString::fromUtf8("Nearest CSS name (\u0394EOK 0.0537)"));
