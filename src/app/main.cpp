@@ -15,9 +15,11 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
+#include <malloc.h>
 
 namespace {
 
@@ -90,6 +92,10 @@ int main(int argc, char **argv)
         QApplication::setApplicationName(QStringLiteral("Pigmora"));
         return RunPickCommand(cl);
     }
+    // One malloc arena for every thread: the font worker's allocations (the font configuration,
+    // its first font engines) are freed into the heap the window then builds in, rather than into
+    // an arena of their own that only adds to the peak.
+    mallopt(M_ARENA_MAX, 1);
     TFontPreload fontPreload;
     QApplication app(argc, argv);
     InstallFontSubstitutions();
@@ -97,7 +103,6 @@ int main(int argc, char **argv)
     fontPreload.ApplicationReady({QGuiApplication::font(), DefaultWindowFont()});
     QApplication::setApplicationName(QStringLiteral("Pigmora"));
     QApplication::setDesktopFileName(QStringLiteral("pigmora"));
-    SetProgramIcon(app);
     QTranslator qtTranslations;
     InstallQtTranslations(app, qtTranslations, QLocale::system());
 
@@ -141,6 +146,9 @@ int main(int argc, char **argv)
     if (instance.Settle(cl.Colour, raise) == TSingleInstance::TOutcome::HandedOver)
         return 0;
     form.show();
+    // The icon's images are read once the window is on its way to the screen; the window
+    // manager takes the icon from the window's property whenever it is set.
+    QTimer::singleShot(0, &app, [&app] { SetProgramIcon(app); });
     takeColour(cl.Colour);
     return app.exec();
 }
