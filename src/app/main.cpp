@@ -16,13 +16,13 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QTranslator>
-
 #include <QTimer>
+#include <QTranslator>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 
 namespace {
 
@@ -106,6 +106,10 @@ int main(int argc, char **argv)
         QApplication::setApplicationName(QStringLiteral("Pigmora"));
         return RunPickCommand(cl);
     }
+    // One malloc arena for every thread: the font worker's allocations (the font configuration,
+    // its first font engines) are freed into the heap the window then builds in, rather than into
+    // an arena of their own that only adds to the peak.
+    mallopt(M_ARENA_MAX, 1);
     TFontPreload fontPreload;
     QApplication app(argc, argv);
     InstallFontSubstitutions();
@@ -113,7 +117,6 @@ int main(int argc, char **argv)
     fontPreload.ApplicationReady({QGuiApplication::font(), DefaultWindowFont()});
     QApplication::setApplicationName(QStringLiteral("Pigmora"));
     QApplication::setDesktopFileName(QStringLiteral("pigmora"));
-    SetProgramIcon(app);
     QTranslator qtTranslations;
     InstallQtTranslations(app, qtTranslations, QLocale::system());
 
@@ -167,6 +170,9 @@ int main(int argc, char **argv)
     case TSingleInstance::TOutcome::Alone: break;
     }
     form.show();
+    // The icon's images are read once the window is on its way to the screen; the window
+    // manager takes the icon from the window's property whenever it is set.
+    QTimer::singleShot(0, &app, [&app] { SetProgramIcon(app); });
     // The start's own colour comes before any a later start hands over (those wait for the event
     // loop); one that does not read is said in a box from the event loop, so that the end of the
     // session ends the box too.

@@ -10,10 +10,14 @@ locale -a | grep -qix 'de_DE.utf-\?8' || fail "locale de_DE.UTF-8 missing (scrip
 e2e_xvfb
 e2e_launch "$exe"
 
-icons=$(xprop -id "$E2E_WID" -notype _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
-for size in 16 32 48; do
-  echo "$icons" | grep -q "Icon ($size x $size)" || fail "window icon sizes: '$icons'"
-done
+# The icon is set just after the window maps.
+has_icons() {
+  icons=$(xprop -id "$E2E_WID" -notype _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+  for size in 16 32 48; do
+    echo "$icons" | grep -q "Icon ($size x $size)" || return 1
+  done
+}
+e2e_until has_icons || fail "window icon sizes: '$icons'"
 
 # Types into a field and presses a button: field and button centres in client coordinates.
 type_into() {
