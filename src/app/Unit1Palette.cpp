@@ -54,7 +54,7 @@ void TForm1::CreatePaletteCommands()
 
 void TForm1::SetComparisonClick()
 {
-    FColour->SetComparison(FColour->Rgb8());
+    FColour->SetComparison(FColour->Exact());
 }
 
 void TForm1::ClearHistoryClick()

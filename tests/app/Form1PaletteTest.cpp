@@ -5,6 +5,8 @@
 #include "Form1Fixture.h"
 #include "framework/Dispatch.h"
 
+#include "colour/Contrast.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -87,7 +89,25 @@ TEST_F(Form1Palette, ContrastFollowsTheColourAndTheComparisonColourIsKept)
     EXPECT_TRUE(panel->Figures(2)->text().contains(QStringLiteral("#C08040")));
     form->close();
     EXPECT_TRUE(IniBytes().contains("[Form\\Contrast]\nComparison=#C08040\n"));
-    EXPECT_EQ(Start()->Colour().Comparison(), (TRgb8{0xC0, 0x80, 0x40}));
+    EXPECT_EQ(Start()->Colour().Comparison(), TExactColour::FromRgb8({0xC0, 0x80, 0x40}));
+}
+
+TEST_F(Form1Palette, AComparisonColourOutsideSrgbIsKeptExactlyAndMeasuredByItsFallback)
+{
+    auto form = Start();
+    form->NotationsClick();
+    const TExactColour p3 = ReadExactColour(u"color(display-p3 0 1 0)")->Colour;
+    form->Colour().Take(p3);
+    form->SetComparisonClick();
+    Set(*form, 0);
+    TContrastPanel *panel = form->NotationsWindow()->Contrast();
+    const QString figures = panel->Figures(2)->text();
+    EXPECT_TRUE(figures.startsWith(QStringLiteral("on the comparison colour color(display-p3 0 1 0): ")
+                                   + RatioText(ContrastRatio(TExactColour::FromRgb8({0, 0, 0}), p3)) + QStringLiteral(":1")))
+        << figures.toStdString();
+    form->close();
+    EXPECT_TRUE(IniBytes().contains("[Form\\Contrast]\nComparison=color(display-p3 0 1 0)\n"));
+    EXPECT_EQ(Start()->Colour().Comparison(), p3);
 }
 
 TEST_F(Form1Palette, ExportThenImportKeepsEveryColour)

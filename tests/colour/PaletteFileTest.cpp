@@ -1,4 +1,3 @@
-#include "colour/ColourHistory.h"
 #include "colour/PaletteFile.h"
 
 #include <gtest/gtest.h>
@@ -9,34 +8,6 @@
 #include <random>
 
 namespace {
-
-TEST(ColourHistory, NewestFirstEachOnceAtMostThirtyTwo)
-{
-    TColourHistory h;
-    EXPECT_TRUE(h.Add({1, 2, 3}));
-    EXPECT_TRUE(h.Add({4, 5, 6}));
-    EXPECT_FALSE(h.Add({4, 5, 6}));
-    EXPECT_TRUE(h.Add({1, 2, 3}));
-    EXPECT_EQ(h.Colours(), (std::vector<TRgb8>{{1, 2, 3}, {4, 5, 6}}));
-    for (int i = 0; i < 40; ++i)
-        h.Add({i, i, 100});
-    ASSERT_EQ(h.Colours().size(), 32u);
-    EXPECT_EQ(h.Colours().front(), (TRgb8{39, 39, 100}));
-    EXPECT_EQ(h.Colours().back(), (TRgb8{8, 8, 100}));
-    EXPECT_EQ(TColourHistory::FromText(h.Text()).Colours(), h.Colours());
-}
-
-TEST(ColourHistory, StoredTextIsReadForgivingly)
-{
-    EXPECT_EQ(TColourHistory::FromText(QStringLiteral("#98B5D1,#000000")).Text(), QStringLiteral("#98B5D1,#000000"));
-    EXPECT_EQ(TColourHistory::FromText(QStringLiteral("#98b5d1, junk,#12345,#+12345,#98B5D1,#FFFFFF")).Text(),
-              QStringLiteral("#98B5D1,#FFFFFF"));
-    EXPECT_TRUE(TColourHistory::FromText(QString(2'000'000, QLatin1Char('#'))).Colours().empty());
-    QString many;
-    for (int i = 0; i < 100; ++i)
-        many += QStringLiteral("#0000%1,").arg(i, 2, 16, QLatin1Char('0'));
-    EXPECT_EQ(TColourHistory::FromText(many).Colours().size(), 32u);
-}
 
 TEST(PaletteFile, GimpAndCssTextsAsOtherProgramsReadThem)
 {
