@@ -136,6 +136,20 @@ TEST_F(Form1Palette, ExportThenImportKeepsEveryColour)
     EXPECT_TRUE(messages.Messages.empty());
 }
 
+TEST_F(Form1Palette, ExportWritesTheHistoryExactlyInCssAndByItsFallbackInGimp)
+{
+    auto form = Start();
+    form->Colour().Take(ReadExactColour(u"oklch(0.7 0.25 30)")->Colour);
+    answer = dir.filePath(QStringLiteral("exact.css"));
+    form->ExportPaletteClick();
+    EXPECT_TRUE(Bytes(answer).endsWith("  --pigmora-12: oklch(0.7 0.25 30);\n  --pigmora-13: #98b5d1;\n}\n"))
+        << Bytes(answer).toStdString();
+    answer = dir.filePath(QStringLiteral("exact.gpl"));
+    form->ExportPaletteClick();
+    EXPECT_TRUE(Bytes(answer).endsWith("255  88  67\t#FF5843\n152 181 209\t#98B5D1\n")) << Bytes(answer).toStdString();
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
 TEST_F(Form1Palette, AFileThatIsNoPaletteOrCannotBeWrittenSaysSoAndChangesNothing)
 {
     auto form = Start();

@@ -12,10 +12,30 @@ namespace {
 TEST(PaletteFile, GimpAndCssTextsAsOtherProgramsReadThem)
 {
     const std::vector<TRgb8> colours = {{152, 181, 209}, {0, 0, 0}};
-    EXPECT_EQ(WriteGimpPalette(QStringLiteral("Pigmora"), colours),
+    const std::vector<TExactColour> exact = {TExactColour::FromRgb8(colours[0]), TExactColour::FromRgb8(colours[1])};
+    EXPECT_EQ(WriteGimpPalette(QStringLiteral("Pigmora"), exact),
               QByteArray("GIMP Palette\nName: Pigmora\nColumns: 11\n#\n152 181 209\t#98B5D1\n  0   0   0\t#000000\n"));
-    EXPECT_EQ(WriteCssPalette(colours), QByteArray(":root {\n  --pigmora-1: #98b5d1;\n  --pigmora-2: #000000;\n}\n"));
-    EXPECT_EQ(ReadGimpPalette(WriteGimpPalette(QStringLiteral("x"), colours), 11), colours);
+    EXPECT_EQ(WriteCssPalette(exact), QByteArray(":root {\n  --pigmora-1: #98b5d1;\n  --pigmora-2: #000000;\n}\n"));
+    EXPECT_EQ(ReadGimpPalette(WriteGimpPalette(QStringLiteral("x"), exact), 11), colours);
+}
+
+TEST(PaletteFile, CssWritesEachColourExactlyAndGimpItsEightBitFallback)
+{
+    std::vector<TExactColour> colours;
+    for (const char16_t *text : {u"oklch(0.7 0.25 30)", u"color(display-p3 1 0 0 / 0.5)", u"rgb(10 20 30 / 50%)"})
+        colours.push_back(ReadExactColour(text)->Colour);
+    const QByteArray css = WriteCssPalette(colours);
+    EXPECT_EQ(css, QByteArray(":root {\n  --pigmora-1: oklch(0.7 0.25 30);\n  --pigmora-2: color(display-p3 1 0 0 / 0.5);\n  --pigmora-3: ")
+                       + ExactColourText(colours[2]).toUtf8() + ";\n}\n");
+    for (const TExactColour &c : colours) {
+        const QByteArray text = ExactColourText(c).toUtf8();
+        const qsizetype at = css.indexOf(text);
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(ReadExactColour(QString::fromUtf8(text))->Colour, c) << text.toStdString();
+    }
+    const QByteArray gpl = WriteGimpPalette(QStringLiteral("x"), colours);
+    EXPECT_TRUE(gpl.contains("255  88  67\t#FF5843\n")) << gpl.toStdString();
+    EXPECT_EQ(ReadGimpPalette(gpl, 11), (std::vector<TRgb8>{colours[0].Rgb8(), colours[1].Rgb8(), colours[2].Rgb8()}));
 }
 
 TEST(PaletteFile, ReadsTheFirstColoursAndRefusesWhatIsNoPalette)
