@@ -1,11 +1,5 @@
 #include "app/ColourState.h"
 
-#include "colour/ColourHistory.h"
-
-#include <QStringList>
-
-#include <algorithm>
-
 TColourState::TColourState(QObject *parent) : QObject(parent)
 {
     Set(TExactColour::FromRgb8({}));
