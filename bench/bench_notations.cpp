@@ -72,11 +72,11 @@ void BM_HistoryAddAndRowRepaint(benchmark::State &state)
     window.show();
     TColourHistory history;
     for (int i = 0; i < TColourHistory::Limit; ++i)
-        history.Add(Colour(i));
+        history.Add(TExactColour::FromRgb8(Colour(i)));
     row.Show(history);
     int i = 1000;
     for (auto _ : state) {
-        history.Add(Colour(++i));
+        history.Add(TExactColour::FromRgb8(Colour(++i)));
         row.Show(history);
         row.repaint();
     }

@@ -1,112 +1,5 @@
 #include "app/ColourState.h"
 
-#include "colour/ColourHistory.h"
-
-#include <QStringList>
-
-#include <algorithm>
-
-namespace {
-
-// A stored text beyond this is no text this program wrote; it is not read.
-constexpr qsizetype MaxStoredText = 256;
-
-bool IsBytes(const TExactColour &c)
-{
-    return c == TExactColour::FromRgb8(c.Rgb8());
-}
-
-// "#RRGGBB" exactly, as 8 bits.
-std::optional<TRgb8> HexBytes(QStringView t)
-{
-    if (t.size() != 7 || t[0] != QLatin1Char('#'))
-        return std::nullopt;
-    int v[6];
-    for (int i = 0; i < 6; ++i) {
-        const char16_t ch = t[i + 1].unicode();
-        v[i] = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10 : -1;
-        if (v[i] < 0)
-            return std::nullopt;
-    }
-    return TRgb8{v[0] * 16 + v[1], v[2] * 16 + v[3], v[4] * 16 + v[5]};
-}
-
-// The parts of a list separated by commas outside parentheses.
-QStringList SplitTopLevel(QStringView text)
-{
-    QStringList parts;
-    int depth = 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch == QLatin1Char('('))
-            ++depth;
-        else if (ch == QLatin1Char(')') && depth > 0)
-            --depth;
-        else if (ch == QLatin1Char(',') && depth == 0) {
-            parts << text.mid(start, i - start).toString();
-            start = i + 1;
-        }
-    }
-    parts << text.mid(start).toString();
-    // An unclosed parenthesis (a cut or hand-edited list) does not swallow the colours after it.
-    if (depth > 0)
-        return text.toString().split(QLatin1Char(','));
-    return parts;
-}
-
-} // namespace
-
-QString StoredColourText(const TExactColour &c)
-{
-    return IsBytes(c) ? HtmlText(c.Rgb8()) : ExactColourText(c);
-}
-
-std::optional<TExactColour> ReadStoredColour(QStringView text)
-{
-    const QStringView t = text.trimmed();
-    if (t.isEmpty() || t.size() > MaxStoredText)
-        return std::nullopt;
-    if (const auto bytes = HexBytes(t))
-        return TExactColour::FromRgb8(*bytes);
-    if (const auto reading = ReadExactColour(t))
-        return reading->Colour;
-    return std::nullopt;
-}
-
-bool TExactHistory::Add(const TExactColour &c)
-{
-    if (!FColours.empty() && FColours.front() == c)
-        return false;
-    const auto held = std::find(FColours.begin(), FColours.end(), c);
-    if (held != FColours.end())
-        FColours.erase(held);
-    else if (static_cast<int>(FColours.size()) == Limit)
-        FColours.pop_back();
-    FColours.insert(FColours.begin(), c);
-    return true;
-}
-
-QString TExactHistory::Text() const
-{
-    QStringList texts;
-    for (const TExactColour &c : FColours)
-        texts << StoredColourText(c);
-    return texts.join(QLatin1Char(','));
-}
-
-TExactHistory TExactHistory::FromText(const QString &text)
-{
-    TExactHistory history;
-    // Oldest first, so that the newest ends in front; a colour named twice keeps its newest place.
-    QStringList parts = SplitTopLevel(QStringView(text).left(Limit * (MaxStoredText + 1)));
-    std::reverse(parts.begin(), parts.end());
-    for (const QString &part : parts)
-        if (const auto c = ReadStoredColour(part))
-            history.Add(*c);
-    return history;
-}
-
 TColourState::TColourState(QObject *parent) : QObject(parent)
 {
     Set(TExactColour::FromRgb8({}));
@@ -160,7 +53,7 @@ void TColourState::Follow(const TRgb8 &shown)
 
 std::optional<QString> TColourState::ExactToStore() const
 {
-    if (IsBytes(FExact))
+    if (IsEightBit(FExact))
         return std::nullopt;
     return ExactColourText(FExact);
 }
@@ -186,7 +79,7 @@ void TColourState::ClearHistory()
 
 void TColourState::LoadHistory(const QString &text)
 {
-    FHistory = TExactHistory::FromText(text);
+    FHistory = TColourHistory::FromText(text);
     FHistoryKept = !text.isEmpty();
 }
 
@@ -197,7 +90,7 @@ std::optional<QString> TColourState::HistoryToStore() const
     return FHistory.Text();
 }
 
-void TColourState::SetComparison(const TRgb8 &c)
+void TColourState::SetComparison(const TExactColour &c)
 {
     FComparisonKept = true;
     if (c == FComparison)
@@ -208,15 +101,17 @@ void TColourState::SetComparison(const TRgb8 &c)
 
 void TColourState::LoadComparison(const QString &text)
 {
-    const auto bytes = HexBytes(QStringView(text).trimmed());
-    FComparisonKept = text != QLatin1String("#FFFFFF") && bytes.has_value();
+    // White is the default the file holds when it holds none; anything that reads no colour
+    // leaves white, and the key as it was.
+    const auto c = ReadStoredColour(text);
+    FComparisonKept = text != QLatin1String("#FFFFFF") && c.has_value();
     if (FComparisonKept)
-        FComparison = *bytes;
+        FComparison = *c;
 }
 
 std::optional<QString> TColourState::ComparisonToStore() const
 {
     if (!FComparisonKept)
         return std::nullopt;
-    return HtmlText(FComparison);
+    return StoredColourText(FComparison);
 }

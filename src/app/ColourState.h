@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ColourHistory.h"
 #include "colour/ExactColour.h"
 #include "framework/Colors.h"
 
@@ -10,31 +11,6 @@
 #include <functional>
 #include <optional>
 #include <vector>
-
-// The text the settings file keeps for a colour: "#RRGGBB" for one that is exactly its 8 bits
-// (set from bytes, opaque), else its CSS text.
-QString StoredColourText(const TExactColour &c);
-// Reads such a text back; empty for anything that is not one colour.
-std::optional<TExactColour> ReadStoredColour(QStringView text);
-
-// The colours that became current, exactly as they were, newest first, each once, at most Limit.
-class TExactHistory {
-public:
-    static constexpr int Limit = 32;
-
-    // Puts the colour in front; one already held moves there. False when it was in front already.
-    bool Add(const TExactColour &c);
-    void Clear() { FColours.clear(); }
-    const std::vector<TExactColour> &Colours() const { return FColours; }
-
-    // The stored texts separated by commas, as the settings file keeps them.
-    QString Text() const;
-    // Reads such a text; parts that read no colour are skipped, and past Limit nothing is read.
-    static TExactHistory FromText(const QString &text);
-
-private:
-    std::vector<TExactColour> FColours;
-};
 
 // The current colour beside the main window: the exact colour, whose sRGB fallback's 8 bits are
 // the main window's colour, and the state of the additions around it (history, comparison colour,
@@ -76,15 +52,17 @@ public:
     // stored beside it); false for anything else, which leaves the colour as it is.
     bool RestoreExact(const QString &text, TColor stored);
 
-    const TExactHistory &History() const { return FHistory; }
+    const TColourHistory &History() const { return FHistory; }
     void ClearHistory();
     // The history as the settings file held it; kept at the close once there was one.
     void LoadHistory(const QString &text);
     // The history's text to store, once the file held one or a colour entered it.
     std::optional<QString> HistoryToStore() const;
 
-    const TRgb8 &Comparison() const { return FComparison; }
-    void SetComparison(const TRgb8 &c);
+    // The colour the contrast is measured against, exactly as it was set.
+    const TExactColour &Comparison() const { return FComparison; }
+    void SetComparison(const TExactColour &c);
+    // The comparison colour as the settings file held it (stored as a history entry is).
     void LoadComparison(const QString &text);
     std::optional<QString> ComparisonToStore() const;
 
@@ -105,8 +83,8 @@ private:
     TExactColour FExact;
     TRgb8 FRgb8;
     bool FOutside = false;
-    TExactHistory FHistory;
-    TRgb8 FComparison{255, 255, 255};
+    TColourHistory FHistory;
+    TExactColour FComparison = TExactColour::FromRgb8({255, 255, 255});
     // Whether the file held a history or a comparison colour at start, or one was made since.
     bool FHistoryKept = false, FComparisonKept = false;
     // Whether the file held the exact colour's key at start.

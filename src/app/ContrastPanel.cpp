@@ -17,12 +17,12 @@ QColor ToQ(const TRgb8 &c) { return QColor(c.R, c.G, c.B); }
 
 } // namespace
 
-QString ContrastFigures(const QString &caption, const TRgb8 &current, const TRgb8 &other)
+QString ContrastFigures(const QString &caption, const TExactColour &current, const TExactColour &other)
 {
     const double ratio = ContrastRatio(current, other);
     const TWcagVerdict v = WcagVerdict(ratio);
     return QStringLiteral("%1 %2: %3:1, %4, %5, %6, %7\nAPCA Lc %8 as text, %9 as background")
-        .arg(caption, HtmlText(other), RatioText(ratio), Verdict("AA", v.AaNormal), Verdict("AA large", v.AaLarge),
+        .arg(caption, StoredColourText(other), RatioText(ratio), Verdict("AA", v.AaNormal), Verdict("AA large", v.AaLarge),
              Verdict("AAA", v.AaaNormal), Verdict("AAA large", v.AaaLarge), LcText(ApcaLc(current, other)),
              LcText(ApcaLc(other, current)));
 }
@@ -50,15 +50,15 @@ TContrastPanel::TContrastPanel(QWidget *parent) : QWidget(parent)
     grid->setColumnStretch(1, 1);
 }
 
-void TContrastPanel::Show(const TRgb8 &current, const TRgb8 &comparison)
+void TContrastPanel::Show(const TExactColour &current, const TExactColour &comparison)
 {
-    const TRgb8 others[3] = {{255, 255, 255}, {0, 0, 0}, comparison};
+    const TExactColour others[3] = {TExactColour::FromRgb8({255, 255, 255}), TExactColour::FromRgb8({0, 0, 0}), comparison};
     const QString captions[3] = {QStringLiteral("on white"), QStringLiteral("on black"),
                                  QStringLiteral("on the comparison colour")};
     for (int i = 0; i < 3; ++i) {
         QPalette p = FPreviews[i]->palette();
-        p.setColor(QPalette::Window, ToQ(others[i]));
-        p.setColor(QPalette::WindowText, ToQ(current));
+        p.setColor(QPalette::Window, ToQ(others[i].Rgb8()));
+        p.setColor(QPalette::WindowText, ToQ(current.Rgb8()));
         FPreviews[i]->setPalette(p);
         FPreviews[i]->setAccessibleName(QStringLiteral("Preview of text %1").arg(captions[i]));
         const QString figures = ContrastFigures(captions[i], current, others[i]);

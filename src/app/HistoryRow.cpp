@@ -70,7 +70,13 @@ THistoryRow::THistoryRow(QWidget *parent) : QWidget(parent)
 
 void THistoryRow::Show(const TColourHistory &history)
 {
-    Show(history.Colours());
+    std::vector<TRgb8> swatches;
+    QStringList names;
+    for (const TExactColour &c : history.Colours()) {
+        swatches.push_back(c.Rgb8());
+        names << StoredColourText(c);
+    }
+    Show(swatches, names);
 }
 
 void THistoryRow::Show(const std::vector<TRgb8> &colours, const QStringList &names)

@@ -32,6 +32,7 @@ class THistoryRow : public QWidget {
     Q_OBJECT
 public:
     explicit THistoryRow(QWidget *parent);
+    // The history's colours by their 8 bits, each named by its stored text.
     void Show(const TColourHistory &history);
     // The swatches of colours given as 8 bits, each named by its text in `names` where one is given.
     void Show(const std::vector<TRgb8> &colours, const QStringList &names = {});

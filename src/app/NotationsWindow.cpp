@@ -131,16 +131,10 @@ TNotationsWindow::TRow TNotationsWindow::MakeRow(const QString &caption, const Q
     return row;
 }
 
-void TNotationsWindow::ShowHistory(const TExactHistory &history)
+void TNotationsWindow::ShowHistory(const TColourHistory &history)
 {
     FHistoryColours = history.Colours();
-    std::vector<TRgb8> swatches;
-    QStringList names;
-    for (const TExactColour &c : FHistoryColours) {
-        swatches.push_back(c.Rgb8());
-        names << StoredColourText(c);
-    }
-    FHistory->Show(swatches, names);
+    FHistory->Show(history);
 }
 
 void TNotationsWindow::Write(TRow &row, const QString &text)
@@ -159,10 +153,10 @@ void TNotationsWindow::ShowColour(const TColourState &state)
     const bool outside = state.OutsideSrgb();
     FNote->setText(outside ? OutsideNote : QString());
     FNote->setVisible(outside);
-    if (state.Rgb8() != FShownRgb || state.Comparison() != FShownComparison) {
-        FShownRgb = state.Rgb8();
-        FShownComparison = state.Comparison();
-        FContrast->Show(FShownRgb, FShownComparison);
+    if (colour != FContrastColour || state.Comparison() != FContrastComparison) {
+        FContrastColour = colour;
+        FContrastComparison = state.Comparison();
+        FContrast->Show(colour, state.Comparison());
     }
     if (FShown == colour)
         return;

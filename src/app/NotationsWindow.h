@@ -43,7 +43,7 @@ public:
 
     // Writes every row, the note and the contrast for the current colour.
     void ShowColour(const TColourState &state);
-    void ShowHistory(const TExactHistory &history);
+    void ShowHistory(const TColourHistory &history);
     TContrastPanel *Contrast() const { return FContrast; }
     THistoryRow *History() const { return FHistory; }
 
@@ -85,7 +85,8 @@ private:
     THistoryRow *FHistory;
     std::vector<TExactColour> FHistoryColours;
     std::optional<TExactColour> FShown;
-    TRgb8 FShownRgb{-1, -1, -1}, FShownComparison{-1, -1, -1};
+    // The pair the contrast panel shows.
+    std::optional<TExactColour> FContrastColour, FContrastComparison;
 };
 
 // What the alpha row reads: a number 0-1 or a percentage, clamped to 0-1, or "none".

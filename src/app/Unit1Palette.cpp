@@ -54,7 +54,7 @@ void TForm1::CreatePaletteCommands()
 
 void TForm1::SetComparisonClick()
 {
-    FColour->SetComparison(FColour->Rgb8());
+    FColour->SetComparison(FColour->Exact());
 }
 
 void TForm1::ClearHistoryClick()
@@ -78,11 +78,11 @@ void TForm1::ExportPaletteClick()
         return;
     if (QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".gpl");
-    std::vector<TRgb8> colours;
+    std::vector<TExactColour> colours;
     for (int n = FirstUserSlot; n < FirstUserSlot + UserColours; ++n)
-        colours.push_back(ShownRgb(ColorPickerDialog->GetTemporaryPalette(n)));
-    for (const TExactColour &c : FColour->History().Colours())
-        colours.push_back(c.Rgb8());
+        colours.push_back(TExactColour::FromRgb8(ShownRgb(ColorPickerDialog->GetTemporaryPalette(n))));
+    const auto &history = FColour->History().Colours();
+    colours.insert(colours.end(), history.begin(), history.end());
     const bool css = QFileInfo(name).suffix().compare(QLatin1String("css"), Qt::CaseInsensitive) == 0;
     const QByteArray bytes = css ? WriteCssPalette(colours) : WriteGimpPalette(QStringLiteral("Pigmora"), colours);
     // A symlink in the chosen place is replaced, never written through.

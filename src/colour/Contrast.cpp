@@ -5,10 +5,25 @@
 
 namespace {
 
-double WcagLinear(int channel)
+// A channel 0-1; beyond the cube (a fallback a hair outside it, or garbage) counts as its edge.
+double Unit(double v) { return std::isnan(v) ? 0 : std::clamp(v, 0.0, 1.0); }
+
+double WcagLinear(double channel)
 {
-    const double c = channel / 255.0;
+    const double c = Unit(channel);
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// sRGB values gamma-encoded 0-1, in double precision.
+double Luminance(const TVec3 &srgb)
+{
+    return 0.2126 * WcagLinear(srgb[0]) + 0.7152 * WcagLinear(srgb[1]) + 0.0722 * WcagLinear(srgb[2]);
+}
+
+double Ratio(const TVec3 &a, const TVec3 &b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // APCA-W3 0.0.98G-4g.
@@ -18,6 +33,12 @@ constexpr double NormBg = 0.56, NormTxt = 0.57, RevTxt = 0.62, RevBg = 0.65;
 constexpr double BlkThrs = 0.022, BlkClmp = 1.414;
 constexpr double ScaleBoW = 1.14, ScaleWoB = 1.14, LoBoWoffset = 0.027, LoWoBoffset = 0.027;
 constexpr double DeltaYmin = 0.0005, LoClip = 0.1;
+
+double ScreenY(const TVec3 &srgb)
+{
+    const auto channel = [](double v) { return std::pow(Unit(v), MainTrc); };
+    return SRco * channel(srgb[0]) + SGco * channel(srgb[1]) + SBco * channel(srgb[2]);
+}
 
 double SoftClampBlack(double y) { return y > BlkThrs ? y : y + std::pow(BlkThrs - y, BlkClmp); }
 
@@ -36,15 +57,24 @@ QString Decimals(double v, int decimals)
 
 } // namespace
 
+double RelativeLuminance(const TExactColour &c)
+{
+    return Luminance(c.SrgbFallback());
+}
+
 double RelativeLuminance(const TRgb8 &c)
 {
-    return 0.2126 * WcagLinear(c.R) + 0.7152 * WcagLinear(c.G) + 0.0722 * WcagLinear(c.B);
+    return Luminance(SrgbOf(c));
+}
+
+double ContrastRatio(const TExactColour &a, const TExactColour &b)
+{
+    return Ratio(a.SrgbFallback(), b.SrgbFallback());
 }
 
 double ContrastRatio(const TRgb8 &a, const TRgb8 &b)
 {
-    const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return Ratio(SrgbOf(a), SrgbOf(b));
 }
 
 QString RatioText(double ratio)
@@ -60,10 +90,14 @@ TWcagVerdict WcagVerdict(double ratio)
     return {ratio >= 4.5, ratio >= 3, ratio >= 7, ratio >= 4.5};
 }
 
+double ApcaY(const TExactColour &c)
+{
+    return ScreenY(c.SrgbFallback());
+}
+
 double ApcaY(const TRgb8 &c)
 {
-    const auto channel = [](int v) { return std::pow(v / 255.0, MainTrc); };
-    return SRco * channel(c.R) + SGco * channel(c.G) + SBco * channel(c.B);
+    return ScreenY(SrgbOf(c));
 }
 
 double ApcaContrast(double textY, double backgroundY)
@@ -83,6 +117,11 @@ double ApcaContrast(double textY, double backgroundY)
         output = sapc > -LoClip ? 0 : sapc + LoWoBoffset;
     }
     return output * 100;
+}
+
+double ApcaLc(const TExactColour &text, const TExactColour &background)
+{
+    return ApcaContrast(ApcaY(text), ApcaY(background));
 }
 
 double ApcaLc(const TRgb8 &text, const TRgb8 &background)

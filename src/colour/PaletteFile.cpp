@@ -7,24 +7,26 @@
 
 using namespace textscan;
 
-QByteArray WriteGimpPalette(const QString &name, const std::vector<TRgb8> &colours)
+QByteArray WriteGimpPalette(const QString &name, const std::vector<TExactColour> &colours)
 {
     QByteArray out = "GIMP Palette\nName: " + name.toUtf8() + "\nColumns: 11\n#\n";
-    for (const TRgb8 &c : colours)
+    for (const TExactColour &exact : colours) {
+        const TRgb8 c = exact.Rgb8();
         out += QStringLiteral("%1 %2 %3\t%4\n")
                    .arg(c.R, 3)
                    .arg(c.G, 3)
                    .arg(c.B, 3)
                    .arg(HtmlText(c))
                    .toUtf8();
+    }
     return out;
 }
 
-QByteArray WriteCssPalette(const std::vector<TRgb8> &colours)
+QByteArray WriteCssPalette(const std::vector<TExactColour> &colours)
 {
     QByteArray out = ":root {\n";
     for (size_t i = 0; i < colours.size(); ++i)
-        out += QStringLiteral("  --pigmora-%1: %2;\n").arg(i + 1).arg(HtmlText(colours[i]).toLower()).toUtf8();
+        out += QStringLiteral("  --pigmora-%1: %2;\n").arg(i + 1).arg(ExactColourText(colours[i])).toUtf8();
     out += "}\n";
     return out;
 }

@@ -16,60 +16,6 @@ TExactColour Read(const char *text)
 
 const TRgb8 Bluish{0x98, 0xB5, 0xD1};
 
-TEST(StoredColourText, BytesStayHexAndAnyOtherColourIsItsCssTextAndReadsBack)
-{
-    EXPECT_EQ(StoredColourText(TExactColour::FromRgb8(Bluish)), QStringLiteral("#98B5D1"));
-    EXPECT_EQ(ReadStoredColour(u"#98B5D1"), TExactColour::FromRgb8(Bluish));
-    EXPECT_EQ(ReadStoredColour(u" #98b5d1 "), TExactColour::FromRgb8(Bluish));
-    for (const char *text : {"oklch(0.7 0.25 30)", "color(display-p3 1 0 0)", "lab(50 20 -30)", "rgb(10 20 30 / 0.5)"}) {
-        const TExactColour c = Read(text);
-        const QString stored = StoredColourText(c);
-        EXPECT_FALSE(stored.startsWith(QLatin1Char('#'))) << text;
-        EXPECT_EQ(ReadStoredColour(stored), c) << text << " stored as " << stored.toStdString();
-    }
-    for (const char16_t *garbage : {u"", u"   ", u"#98B5D", u"#98B5DG", u"oklch(", u"no colour", u"#98B5D1,#000000"})
-        EXPECT_EQ(ReadStoredColour(garbage), std::nullopt) << QString::fromUtf16(garbage).toStdString();
-    EXPECT_EQ(ReadStoredColour(QString(100'000, QLatin1Char('('))), std::nullopt);
-}
-
-TEST(ExactHistory, EightBitColoursKeepTheOldTextAndExactOnesComeBackAsThemselves)
-{
-    TExactHistory h;
-    h.Add(TExactColour::FromRgb8({255, 0, 0}));
-    h.Add(TExactColour::FromRgb8({0, 255, 0}));
-    EXPECT_EQ(h.Text(), QStringLiteral("#00FF00,#FF0000"));
-    const TExactColour p3 = Read("color(display-p3 1 0 0)");
-    const TExactColour half = Read("rgb(10 20 30 / 50%)");
-    h.Add(p3);
-    h.Add(half);
-    const TExactHistory back = TExactHistory::FromText(h.Text());
-    EXPECT_EQ(back.Colours(), h.Colours());
-    EXPECT_FALSE(h.Add(half)) << "in front already";
-    h.Add(p3);
-    EXPECT_EQ(h.Colours().front(), p3);
-    EXPECT_EQ(h.Colours().size(), 4u) << "a colour held moves to the front, once";
-
-    // A colour and its own 8-bit fallback are two colours.
-    const TExactColour outside = Read("oklch(0.7 0.25 30)");
-    h.Add(outside);
-    h.Add(TExactColour::FromRgb8(outside.Rgb8()));
-    EXPECT_EQ(h.Colours().size(), 6u);
-}
-
-TEST(ExactHistory, GarbageIsSkippedAndNoMoreThanTheLimitIsRead)
-{
-    const TExactHistory h = TExactHistory::FromText(
-        QStringLiteral("#00FF00, junk ,oklch(0.5 0.1 250),,color(display-p3 1 0,#ZZZZZZ,#FF0000"));
-    ASSERT_EQ(h.Colours().size(), 3u);
-    EXPECT_EQ(h.Colours()[0], TExactColour::FromRgb8({0, 255, 0}));
-    EXPECT_EQ(h.Colours()[1], Read("oklch(0.5 0.1 250)"));
-    QStringList many;
-    for (int i = 0; i < 100; ++i)
-        many << QStringLiteral("#%1").arg(i, 6, 16, QLatin1Char('0'));
-    EXPECT_EQ(TExactHistory::FromText(many.join(QLatin1Char(','))).Colours().size(), size_t(TExactHistory::Limit));
-    EXPECT_TRUE(TExactHistory::FromText(QString(5'000'000, QLatin1Char(','))).Colours().empty());
-}
-
 class ColourStateTest : public testing::Test {
 protected:
     void SetUp() override
@@ -136,13 +82,20 @@ TEST_F(ColourStateTest, HistoryAndComparisonAreStoredOnceTheyHoldSomething)
     state.LoadComparison(QStringLiteral("#FFFFFF"));
     EXPECT_EQ(state.ComparisonToStore(), std::nullopt);
     state.LoadComparison(QStringLiteral("#C08040"));
-    EXPECT_EQ(state.Comparison(), (TRgb8{0xC0, 0x80, 0x40}));
+    EXPECT_EQ(state.Comparison(), TExactColour::FromRgb8({0xC0, 0x80, 0x40}));
     state.LoadComparison(QStringLiteral("garbage"));
     EXPECT_EQ(state.ComparisonToStore(), std::nullopt);
     QSignalSpy comparison(&state, &TColourState::ComparisonChanged);
-    state.SetComparison({1, 2, 3});
+    state.SetComparison(TExactColour::FromRgb8({1, 2, 3}));
     EXPECT_EQ(comparison.count(), 1);
     EXPECT_EQ(state.ComparisonToStore(), QStringLiteral("#010203"));
+    // Any other colour is kept exactly, as its CSS text in the same key.
+    const TExactColour p3 = ReadExactColour(u"color(display-p3 1 0 0 / 0.5)")->Colour;
+    state.SetComparison(p3);
+    EXPECT_EQ(state.ComparisonToStore(), QStringLiteral("color(display-p3 1 0 0 / 0.5)"));
+    TColourState restarted;
+    restarted.LoadComparison(*state.ComparisonToStore());
+    EXPECT_EQ(restarted.Comparison(), p3);
 
     state.LoadHistory(QString());
     state.Take(TExactColour::FromRgb8({0, 0, 255}));

@@ -5,6 +5,8 @@
 #include "Form1Fixture.h"
 #include "framework/Dispatch.h"
 
+#include "colour/Contrast.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -87,7 +89,25 @@ TEST_F(Form1Palette, ContrastFollowsTheColourAndTheComparisonColourIsKept)
     EXPECT_TRUE(panel->Figures(2)->text().contains(QStringLiteral("#C08040")));
     form->close();
     EXPECT_TRUE(IniBytes().contains("[Form\\Contrast]\nComparison=#C08040\n"));
-    EXPECT_EQ(Start()->Colour().Comparison(), (TRgb8{0xC0, 0x80, 0x40}));
+    EXPECT_EQ(Start()->Colour().Comparison(), TExactColour::FromRgb8({0xC0, 0x80, 0x40}));
+}
+
+TEST_F(Form1Palette, AComparisonColourOutsideSrgbIsKeptExactlyAndMeasuredByItsFallback)
+{
+    auto form = Start();
+    form->NotationsClick();
+    const TExactColour p3 = ReadExactColour(u"color(display-p3 0 1 0)")->Colour;
+    form->Colour().Take(p3);
+    form->SetComparisonClick();
+    Set(*form, 0);
+    TContrastPanel *panel = form->NotationsWindow()->Contrast();
+    const QString figures = panel->Figures(2)->text();
+    EXPECT_TRUE(figures.startsWith(QStringLiteral("on the comparison colour color(display-p3 0 1 0): ")
+                                   + RatioText(ContrastRatio(TExactColour::FromRgb8({0, 0, 0}), p3)) + QStringLiteral(":1")))
+        << figures.toStdString();
+    form->close();
+    EXPECT_TRUE(IniBytes().contains("[Form\\Contrast]\nComparison=color(display-p3 0 1 0)\n"));
+    EXPECT_EQ(Start()->Colour().Comparison(), p3);
 }
 
 TEST_F(Form1Palette, ExportThenImportKeepsEveryColour)
@@ -113,6 +133,20 @@ TEST_F(Form1Palette, ExportThenImportKeepsEveryColour)
     for (int n = 16; n <= 26; ++n)
         EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(n), RGB(n * 9, 255 - n, n)) << n;
     EXPECT_EQ(asked, (std::vector<bool>{true, true, false}));
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(Form1Palette, ExportWritesTheHistoryExactlyInCssAndByItsFallbackInGimp)
+{
+    auto form = Start();
+    form->Colour().Take(ReadExactColour(u"oklch(0.7 0.25 30)")->Colour);
+    answer = dir.filePath(QStringLiteral("exact.css"));
+    form->ExportPaletteClick();
+    EXPECT_TRUE(Bytes(answer).endsWith("  --pigmora-12: oklch(0.7 0.25 30);\n  --pigmora-13: #98b5d1;\n}\n"))
+        << Bytes(answer).toStdString();
+    answer = dir.filePath(QStringLiteral("exact.gpl"));
+    form->ExportPaletteClick();
+    EXPECT_TRUE(Bytes(answer).endsWith("255  88  67\t#FF5843\n152 181 209\t#98B5D1\n")) << Bytes(answer).toStdString();
     EXPECT_TRUE(messages.Messages.empty());
 }
 

@@ -87,4 +87,36 @@ TEST(Contrast, AHundredThousandPairsAgreeWithTheFormulasAsWritten)
     }
 }
 
+TEST(Contrast, ExactColoursCountInDoublesAndEightBitOnesGiveTheSameFigures)
+{
+    std::mt19937 gen(24);
+    std::uniform_int_distribution<int> ch(0, 255);
+    for (int i = 0; i < 10000; ++i) {
+        const TRgb8 a{ch(gen), ch(gen), ch(gen)}, b{ch(gen), ch(gen), ch(gen)};
+        const TExactColour ea = TExactColour::FromRgb8(a), eb = TExactColour::FromRgb8(b);
+        ASSERT_EQ(ContrastRatio(ea, eb), ContrastRatio(a, b));
+        ASSERT_EQ(ApcaLc(ea, eb), ApcaLc(a, b));
+    }
+    const auto read = [](const char16_t *text) { return ReadExactColour(text)->Colour; };
+    const TExactColour white = TExactColour::FromRgb8(White);
+
+    // A mid grey between two bytes: 0.5 itself, not 128 / 255.
+    const TExactColour half = read(u"color(srgb 0.5 0.5 0.5)");
+    const double y = std::pow(0.555 / 1.055, 2.4);
+    EXPECT_NEAR(ContrastRatio(half, white), 1.05 / (y + 0.05), 1e-12);
+    EXPECT_EQ(RatioText(ContrastRatio(half, white)), QStringLiteral("3.97"));
+    EXPECT_EQ(RatioText(ContrastRatio(TRgb8{128, 128, 128}, White)), QStringLiteral("3.94"));
+    EXPECT_NEAR(ApcaY(half), (0.2126729 + 0.7151522 + 0.0721750) * std::pow(0.5, 2.4), 1e-15);
+
+    // Outside sRGB: its fallback's values, unrounded.
+    for (const char16_t *text : {u"color(display-p3 1 0 0)", u"oklch(0.7 0.25 30)", u"lab(50 120 -130)"}) {
+        const TExactColour c = read(text);
+        TExactColour fallback;
+        fallback.Coords = c.SrgbFallback();
+        EXPECT_EQ(ContrastRatio(c, white), ContrastRatio(fallback, white));
+        EXPECT_EQ(ApcaLc(c, white), ApcaLc(fallback, white));
+        EXPECT_NE(ApcaLc(c, white), 0);
+    }
+}
+
 } // namespace

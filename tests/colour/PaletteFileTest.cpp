@@ -1,4 +1,3 @@
-#include "colour/ColourHistory.h"
 #include "colour/PaletteFile.h"
 
 #include <gtest/gtest.h>
@@ -10,41 +9,33 @@
 
 namespace {
 
-TEST(ColourHistory, NewestFirstEachOnceAtMostThirtyTwo)
-{
-    TColourHistory h;
-    EXPECT_TRUE(h.Add({1, 2, 3}));
-    EXPECT_TRUE(h.Add({4, 5, 6}));
-    EXPECT_FALSE(h.Add({4, 5, 6}));
-    EXPECT_TRUE(h.Add({1, 2, 3}));
-    EXPECT_EQ(h.Colours(), (std::vector<TRgb8>{{1, 2, 3}, {4, 5, 6}}));
-    for (int i = 0; i < 40; ++i)
-        h.Add({i, i, 100});
-    ASSERT_EQ(h.Colours().size(), 32u);
-    EXPECT_EQ(h.Colours().front(), (TRgb8{39, 39, 100}));
-    EXPECT_EQ(h.Colours().back(), (TRgb8{8, 8, 100}));
-    EXPECT_EQ(TColourHistory::FromText(h.Text()).Colours(), h.Colours());
-}
-
-TEST(ColourHistory, StoredTextIsReadForgivingly)
-{
-    EXPECT_EQ(TColourHistory::FromText(QStringLiteral("#98B5D1,#000000")).Text(), QStringLiteral("#98B5D1,#000000"));
-    EXPECT_EQ(TColourHistory::FromText(QStringLiteral("#98b5d1, junk,#12345,#+12345,#98B5D1,#FFFFFF")).Text(),
-              QStringLiteral("#98B5D1,#FFFFFF"));
-    EXPECT_TRUE(TColourHistory::FromText(QString(2'000'000, QLatin1Char('#'))).Colours().empty());
-    QString many;
-    for (int i = 0; i < 100; ++i)
-        many += QStringLiteral("#0000%1,").arg(i, 2, 16, QLatin1Char('0'));
-    EXPECT_EQ(TColourHistory::FromText(many).Colours().size(), 32u);
-}
-
 TEST(PaletteFile, GimpAndCssTextsAsOtherProgramsReadThem)
 {
     const std::vector<TRgb8> colours = {{152, 181, 209}, {0, 0, 0}};
-    EXPECT_EQ(WriteGimpPalette(QStringLiteral("Pigmora"), colours),
+    const std::vector<TExactColour> exact = {TExactColour::FromRgb8(colours[0]), TExactColour::FromRgb8(colours[1])};
+    EXPECT_EQ(WriteGimpPalette(QStringLiteral("Pigmora"), exact),
               QByteArray("GIMP Palette\nName: Pigmora\nColumns: 11\n#\n152 181 209\t#98B5D1\n  0   0   0\t#000000\n"));
-    EXPECT_EQ(WriteCssPalette(colours), QByteArray(":root {\n  --pigmora-1: #98b5d1;\n  --pigmora-2: #000000;\n}\n"));
-    EXPECT_EQ(ReadGimpPalette(WriteGimpPalette(QStringLiteral("x"), colours), 11), colours);
+    EXPECT_EQ(WriteCssPalette(exact), QByteArray(":root {\n  --pigmora-1: #98b5d1;\n  --pigmora-2: #000000;\n}\n"));
+    EXPECT_EQ(ReadGimpPalette(WriteGimpPalette(QStringLiteral("x"), exact), 11), colours);
+}
+
+TEST(PaletteFile, CssWritesEachColourExactlyAndGimpItsEightBitFallback)
+{
+    std::vector<TExactColour> colours;
+    for (const char16_t *text : {u"oklch(0.7 0.25 30)", u"color(display-p3 1 0 0 / 0.5)", u"rgb(10 20 30 / 50%)"})
+        colours.push_back(ReadExactColour(text)->Colour);
+    const QByteArray css = WriteCssPalette(colours);
+    EXPECT_EQ(css, QByteArray(":root {\n  --pigmora-1: oklch(0.7 0.25 30);\n  --pigmora-2: color(display-p3 1 0 0 / 0.5);\n  --pigmora-3: ")
+                       + ExactColourText(colours[2]).toUtf8() + ";\n}\n");
+    for (const TExactColour &c : colours) {
+        const QByteArray text = ExactColourText(c).toUtf8();
+        const qsizetype at = css.indexOf(text);
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(ReadExactColour(QString::fromUtf8(text))->Colour, c) << text.toStdString();
+    }
+    const QByteArray gpl = WriteGimpPalette(QStringLiteral("x"), colours);
+    EXPECT_TRUE(gpl.contains("255  88  67\t#FF5843\n")) << gpl.toStdString();
+    EXPECT_EQ(ReadGimpPalette(gpl, 11), (std::vector<TRgb8>{colours[0].Rgb8(), colours[1].Rgb8(), colours[2].Rgb8()}));
 }
 
 TEST(PaletteFile, ReadsTheFirstColoursAndRefusesWhatIsNoPalette)
