@@ -78,10 +78,20 @@ TEST(ColorMix, HueMethodsMissingComponentsAndAlpha)
     EXPECT_TRUE(bothMissing->Missing[3]);
     EXPECT_NEAR(bothMissing->Coords[0], 60, 1e-9);
 
-    for (const char *bad : {"color-mix(in srgb, red 0%, blue 0%)", "color-mix(in srgb, red -10%, blue)",
+    // One colour, three or more, and percentages summing to 0% (the mix, with alpha 0): each
+    // colour is mixed into the mix of those before it.
+    ExpectColour("color-mix(in srgb, red)", Srgb, {1, 0, 0});
+    ExpectColour("color-mix(in srgb, red 40%)", Srgb, {1, 0, 0}, 0.4);
+    ExpectColour("color-mix(in srgb, red, green, blue, white)", Srgb, {0.5, 0.3754902, 0.5});
+    ExpectColour("color-mix(in srgb, red 30%, green 60%, blue 90%)", Srgb, {0.16666667, 0.16732026, 0.5});
+    ExpectColour("color-mix(in srgb, red 0%, green 0%, blue 0%)", Srgb, {0.25, 0.1254902, 0.5}, 0);
+    ExpectColour("color-mix(in srgb, red 0%, blue 0%)", Srgb, {0.5, 0, 0.5}, 0);
+    ExpectColour("color-mix(in srgb, red 80%, green, blue 40%)", Srgb, {0.6666667, 0, 0.3333333});
+
+    for (const char *bad : {"color-mix(in srgb, red -10%, blue)", "color-mix(in srgb,)", "color-mix(in srgb, red,)",
                             "color-mix(in srgb, red 110%, blue)", "color-mix(in srgb longer hue, red, blue)",
                             "color-mix(in lch hue, red, blue)", "color-mix(in srgb red, blue)",
-                            "color-mix(in srgb, red)", "color-mix(in srgb, red, blue, green)", "color-mix(in cmyk, red, blue)",
+                            "color-mix(in srgb)", "color-mix(in srgb, red, , blue)", "color-mix(in cmyk, red, blue)",
                             "color-mix(in srgb, red 10% 20%, blue)", "color-mix(in srgb, currentcolor, blue)"})
         EXPECT_FALSE(Try(bad)) << bad;
 }
