@@ -96,6 +96,26 @@ TEST(ColorMix, HueMethodsMissingComponentsAndAlpha)
         EXPECT_FALSE(Try(bad)) << bad;
 }
 
+// 'none' in a relative colour: a channel keyword naming a missing channel of the origin (its own
+// "none", or a hue made powerless by the conversion) is "none" alone and 0 in a calculation.
+TEST(RelativeColour, MissingChannelsStayMissing)
+{
+    const auto kept = Try("hsl(from hsl(none 20% 50% / none) h s l)");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->Missing, (std::array<bool, 4>{true, false, false, true}));
+    const auto grey = Try("lch(from rgb(0 0 0) l c h)");
+    ASSERT_TRUE(grey);
+    EXPECT_TRUE(grey->Missing[2]);
+    EXPECT_FALSE(grey->Missing[1]);
+    const auto computed = Try("hsl(from hsl(none 20% 50%) calc(h + 30) s l)");
+    ASSERT_TRUE(computed);
+    EXPECT_FALSE(computed->Missing[0]);
+    EXPECT_DOUBLE_EQ(computed->Coords[0], 30);
+    const auto own = Try("lab(from lab(25 20 50) l none b)");
+    ASSERT_TRUE(own);
+    EXPECT_TRUE(own->Missing[1]);
+}
+
 // The worked examples of relative colours, and their rules: keywords in any position, alpha from
 // the origin unless given, values unclamped but alpha clamped.
 TEST(RelativeColour, WorkedExamplesAndRules)
