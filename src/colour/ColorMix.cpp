@@ -78,17 +78,10 @@ std::optional<TMixItem> ReadItem(TTokenStream &ts)
     return item;
 }
 
-// A colour in the interpolation space. HSL and HWB hold only sRGB: a colour outside it is
-// gamut-mapped first.
+// A colour in the interpolation space. HSL and HWB take a colour outside sRGB unmapped, as the
+// browsers do, so a mix there keeps it.
 TExactColour InSpace(const TExactColour &c, TColourSpace space)
 {
-    if ((space == TColourSpace::Hsl || space == TColourSpace::Hwb) && !c.InSrgb()) {
-        TExactColour mapped;
-        mapped.Coords = c.SrgbFallback();
-        mapped.Alpha = c.Alpha;
-        mapped.Missing[3] = c.Missing[3];
-        return mapped.To(space);
-    }
     return c.To(space);
 }
 
