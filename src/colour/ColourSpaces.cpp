@@ -124,8 +124,9 @@ TVec3 ToPolar(const TVec3 &lab, double epsilon)
     double hue = std::atan2(lab[2], lab[1]) / Radians;
     if (hue < 0)
         hue += 360;
+    // Within epsilon of grey the colour is grey, as the browsers take it: no chroma, no hue.
     if (chroma <= epsilon)
-        hue = std::numeric_limits<double>::quiet_NaN();
+        return {lab[0], 0, std::numeric_limits<double>::quiet_NaN()};
     return {lab[0], chroma, hue};
 }
 

@@ -113,6 +113,13 @@ TEST(RelativeColour, MissingChannelsStayMissing)
     ASSERT_TRUE(computed);
     EXPECT_FALSE(computed->Missing[0]);
     EXPECT_DOUBLE_EQ(computed->Coords[0], 30);
+    // Near grey in its own space (HSL saturation 0.001%, HWB summing to 99.999%, LCH chroma
+    // 0.0015, OKLCh 0.000004), a colour's hue is powerless in any other; just above, it is kept.
+    for (const char *grey : {"hsl(from hwb(180 49.999% 50%) h s l)", "lch(from hsl(180 0.001% 50%) l c h)",
+                             "hwb(from oklch(0.8 0.000004 180) h w b)", "oklch(from lch(20 0.0015 180) l c h)"})
+        EXPECT_TRUE(Try(grey)->Missing[std::string_view(grey).starts_with("hwb") || std::string_view(grey).starts_with("hsl") ? 0 : 2]) << grey;
+    EXPECT_FALSE(Try("hwb(from oklch(0.2 0.0000041 180) h w b)")->Missing[0]);
+    EXPECT_DOUBLE_EQ(Try("lch(from hsl(180 0.001% 50%) l c h)")->Coords[1], 0);
     const auto own = Try("lab(from lab(25 20 50) l none b)");
     ASSERT_TRUE(own);
     EXPECT_TRUE(own->Missing[1]);
