@@ -125,6 +125,16 @@ TEST(RelativeColour, MissingChannelsStayMissing)
     EXPECT_TRUE(own->Missing[1]);
 }
 
+// CSS comments are nothing, before a colour and inside a function; one left open reads nothing.
+TEST(CssText, CommentsAreNothing)
+{
+    ExpectColour("/**/transparent", Srgb, {0, 0, 0}, 0);
+    ExpectColour("/* a */ /* b */red", Srgb, {1, 0, 0});
+    ExpectColour("rgb(/* r */ 255 0 /* b */ 0)", Srgb, {1, 0, 0});
+    EXPECT_FALSE(Try("/* open red"));
+    EXPECT_FALSE(Try("/**/"));
+}
+
 // The worked examples of relative colours, and their rules: keywords in any position, alpha from
 // the origin unless given, values unclamped but alpha clamped.
 TEST(RelativeColour, WorkedExamplesAndRules)
