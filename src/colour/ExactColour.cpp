@@ -81,12 +81,12 @@ TVec3 Clip(const TVec3 &rgb)
 // and blackness within 0.001% of 100%.
 bool NearlyGrey(const TExactColour &c)
 {
-    const TVec3 &v = c.Coords;
+    const TVec3 v = Resolved(c); // a missing chroma, saturation, whiteness or blackness is 0
     switch (c.Space) {
-    case TColourSpace::Lch: return !c.Missing[1] && std::abs(v[1]) <= 0.0015;
-    case TColourSpace::Oklch: return !c.Missing[1] && std::abs(v[1]) <= 0.000004;
-    case TColourSpace::Hsl: return !c.Missing[1] && std::abs(v[1]) <= 0.001;
-    case TColourSpace::Hwb: return !c.Missing[1] && !c.Missing[2] && v[1] + v[2] >= 100 - 0.001;
+    case TColourSpace::Lch: return std::abs(v[1]) <= 0.0015;
+    case TColourSpace::Oklch: return std::abs(v[1]) <= 0.000004;
+    case TColourSpace::Hsl: return std::abs(v[1]) <= 0.001;
+    case TColourSpace::Hwb: return v[1] + v[2] >= 100 - 0.001;
     default: return false;
     }
 }
