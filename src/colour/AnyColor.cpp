@@ -231,6 +231,17 @@ TResult ParseThreeNumbers(Sv s)
 
 TResult ParseAscii(Sv s)
 {
+    // CSS comments before the colour are nothing.
+    while (s.size() >= 2 && s[0] == '/' && s[1] == '*') {
+        const size_t end = s.find("*/", 2);
+        if (end == Sv::npos)
+            return std::nullopt;
+        s.remove_prefix(end + 2);
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\n' || s.front() == '\r'))
+            s.remove_prefix(1);
+    }
+    if (s.empty())
+        return std::nullopt;
     // Only CSS functions (relative colours and color-mix() nest) may be longer than a notation.
     if (s.size() > MaxNotationLength && !IsLetter(s.front()))
         return std::nullopt;

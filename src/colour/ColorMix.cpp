@@ -1,11 +1,12 @@
-// color-mix(): two colours interpolated in a colour space, as CSS Color 4 interpolates (missing
-// components taken from the other colour, hues along the chosen arc, premultiplied alpha) with
-// CSS Color 5's percentage normalisation.
+// color-mix(): one or more colours interpolated in a colour space, as CSS Color 4 interpolates
+// (missing components taken from the other colour, hues along the chosen arc, premultiplied
+// alpha) with CSS Color 5's percentage normalisation.
 #include "colour/CssCalc.h"
 #include "colour/CssColor.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace css {
 namespace {
@@ -77,17 +78,10 @@ std::optional<TMixItem> ReadItem(TTokenStream &ts)
     return item;
 }
 
-// A colour in the interpolation space. HSL and HWB hold only sRGB: a colour outside it is
-// gamut-mapped first.
+// A colour in the interpolation space. HSL and HWB take a colour outside sRGB unmapped, as the
+// browsers do, so a mix there keeps it.
 TExactColour InSpace(const TExactColour &c, TColourSpace space)
 {
-    if ((space == TColourSpace::Hsl || space == TColourSpace::Hwb) && !c.InSrgb()) {
-        TExactColour mapped;
-        mapped.Coords = c.SrgbFallback();
-        mapped.Alpha = c.Alpha;
-        mapped.Missing[3] = c.Missing[3];
-        return mapped.To(space);
-    }
     return c.To(space);
 }
 
@@ -190,30 +184,53 @@ std::optional<TExactColour> ReadColorMix(TTokenStream &ts)
         if (!ts.Take(TTokenType::Comma))
             return std::nullopt;
     }
-    const auto first = ReadItem(ts);
-    if (!first || !ts.Take(TTokenType::Comma))
-        return std::nullopt;
-    const auto second = ReadItem(ts);
-    if (!second || !ts.Take(TTokenType::CloseParen))
-        return std::nullopt;
-
-    double p1 = 50, p2 = 50;
-    if (first->Percent && second->Percent) {
-        p1 = *first->Percent;
-        p2 = *second->Percent;
-    } else if (first->Percent) {
-        p1 = *first->Percent;
-        p2 = 100 - p1;
-    } else if (second->Percent) {
-        p2 = *second->Percent;
-        p1 = 100 - p2;
+    // One or more colours, each with an optional percentage.
+    std::vector<TMixItem> items;
+    for (;;) {
+        auto item = ReadItem(ts);
+        if (!item)
+            return std::nullopt;
+        items.push_back(std::move(*item));
+        if (ts.Take(TTokenType::CloseParen))
+            break;
+        if (!ts.Take(TTokenType::Comma))
+            return std::nullopt;
     }
-    const double sum = p1 + p2;
-    if (sum <= 0)
-        return std::nullopt;
-    // Under 100% in all, the shortfall thins the alpha.
+
+    // Omitted percentages share what the given ones leave of 100%.
+    double given = 0;
+    size_t omitted = 0;
+    for (const TMixItem &item : items) {
+        if (item.Percent)
+            given += *item.Percent;
+        else
+            ++omitted;
+    }
+    const double share = omitted ? std::max(0.0, 100 - given) / static_cast<double>(omitted) : 0;
+    double sum = 0;
+    for (TMixItem &item : items) {
+        if (!item.Percent)
+            item.Percent = share;
+        sum += *item.Percent;
+    }
+    // Under 100% in all, the shortfall thins the alpha (to nothing at 0%).
     const double alphaMultiplier = sum < 100 ? sum / 100 : 1;
-    TExactColour r = Mix(first->Colour, second->Colour, p2 / sum, space, method);
+
+    // Each colour in turn is mixed into the mix of those before it, weighted by its share of the
+    // percentages so far; colours whose percentages are all 0 weigh the same.
+    TExactColour r = InSpace(items.front().Colour, space);
+    const int hue = HueIndex(space);
+    if (hue >= 0 && !r.Missing[static_cast<size_t>(hue)]) {
+        double &h = r.Coords[static_cast<size_t>(hue)];
+        h = std::fmod(std::fmod(h, 360) + 360, 360);
+    }
+    double weight = *items.front().Percent;
+    for (size_t i = 1; i < items.size(); ++i) {
+        const double p = *items[i].Percent;
+        const double t = weight + p > 0 ? p / (weight + p) : 0.5;
+        r = Mix(r, items[i].Colour, t, space, method);
+        weight += p;
+    }
     r.Alpha *= alphaMultiplier;
     return r;
 }

@@ -124,8 +124,9 @@ TVec3 ToPolar(const TVec3 &lab, double epsilon)
     double hue = std::atan2(lab[2], lab[1]) / Radians;
     if (hue < 0)
         hue += 360;
+    // Within epsilon of grey the colour is grey, as the browsers take it: no chroma, no hue.
     if (chroma <= epsilon)
-        hue = std::numeric_limits<double>::quiet_NaN();
+        return {lab[0], 0, std::numeric_limits<double>::quiet_NaN()};
     return {lab[0], chroma, hue};
 }
 
@@ -308,7 +309,13 @@ TVec3 HwbToSrgb(const TVec3 &hwb)
 
 TVec3 SrgbToHwb(const TVec3 &rgb)
 {
-    const TVec3 hsl = SrgbToHsl(rgb);
+    // The hue as HSL has it, but never turned round for a negative saturation: whiteness and
+    // blackness carry a colour outside sRGB as it is.
+    TVec3 hsl = SrgbToHsl(rgb);
+    const double max = std::max({rgb[0], rgb[1], rgb[2]}), min = std::min({rgb[0], rgb[1], rgb[2]});
+    const double light = (max + min) / 2;
+    if (!IsPowerless(hsl[0]) && light != 0 && light != 1 && (max - light) / std::min(light, 1 - light) < 0)
+        hsl[0] = std::fmod(hsl[0] + 180, 360);
     const double white = std::min({rgb[0], rgb[1], rgb[2]});
     const double black = 1 - std::max({rgb[0], rgb[1], rgb[2]});
     return {hsl[0], white * 100, black * 100};

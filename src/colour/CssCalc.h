@@ -21,7 +21,8 @@ struct TNumeric {
 
 struct TChannelKeyword {
     std::string_view Name; // lower case
-    double Value;
+    double Value;          // 0 where the origin's channel is missing
+    bool Missing = false;  // the origin's channel is missing: the keyword alone reads as "none"
 };
 
 // Where a math function stands: what 100% is in numbers there, whether it is a hue (where

@@ -45,7 +45,7 @@ std::optional<TComponent> ReadComponent(TTokenStream &ts, const TSlot &slot, std
             return TComponent{TKind::None};
         for (const TChannelKeyword &k : keywords)
             if (NameIs(t.Text, k.Name))
-                return TComponent{TKind::Number, k.Value};
+                return k.Missing ? TComponent{TKind::None} : TComponent{TKind::Number, k.Value};
         return std::nullopt;
     case TTokenType::Function: {
         if (!IsMathFunction(t.Text))
@@ -172,7 +172,8 @@ std::optional<TExactColour> ReadFunction(TTokenStream &ts, TFunction f)
             f.Keywords = {"x", "y", "z"};
     }
 
-    // The origin's channels in this function's space, missing ones as 0.
+    // The origin's channels in this function's space. A missing one (the origin's own "none",
+    // or a hue the conversion made powerless) is 0 in a calculation and "none" on its own.
     std::vector<TChannelKeyword> keywords;
     if (origin) {
         const TExactColour o = origin->To(f.Space);
@@ -182,9 +183,9 @@ std::optional<TExactColour> ReadFunction(TTokenStream &ts, TFunction f)
                 v *= 255;
             if (f.Slots[i].Hue)
                 v = WrappedHue(v);
-            keywords.push_back({f.Keywords[i], v});
+            keywords.push_back({f.Keywords[i], v, o.Missing[i]});
         }
-        keywords.push_back({"alpha", o.Missing[3] ? 0 : o.Alpha});
+        keywords.push_back({"alpha", o.Missing[3] ? 0 : o.Alpha, o.Missing[3]});
     }
 
     std::array<TComponent, 3> values;
@@ -244,7 +245,9 @@ std::optional<TExactColour> ReadFunction(TTokenStream &ts, TFunction f)
         const double a = alpha->Kind == TKind::Percent ? alpha->Value / 100 : alpha->Value;
         c.Alpha = c.Missing[3] ? 0 : std::clamp(a, 0.0, 1.0);
     } else if (origin) {
-        c.Alpha = keywords.back().Value; // the origin's alpha, where none is given
+        // The origin's alpha, where none is given.
+        c.Alpha = keywords.back().Value;
+        c.Missing[3] = keywords.back().Missing;
     }
     if (!origin)
         ClampAbsolute(c);

@@ -96,6 +96,12 @@ std::optional<std::vector<TToken>> Tokenize(std::string_view s)
     while (i < s.size()) {
         const char c = s[i];
         TToken t;
+        if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
+            // A comment is nothing at all; one left open runs to the end.
+            const size_t end = s.find("*/", i + 2);
+            i = end == std::string_view::npos ? s.size() : end + 2;
+            continue;
+        }
         if (IsWhitespace(c)) {
             while (i < s.size() && IsWhitespace(s[i]))
                 ++i;
@@ -135,8 +141,7 @@ std::optional<std::vector<TToken>> Tokenize(std::string_view s)
                 ++i;
             t.Type = TTokenType::Hash;
             t.Text = s.substr(from, i - from);
-        } else if (c == '"' || c == '\'' || c == '\\' || c == '[' || c == ']' || c == '{' || c == '}'
-                   || (c == '/' && i + 1 < s.size() && s[i + 1] == '*')) {
+        } else if (c == '"' || c == '\'' || c == '\\' || c == '[' || c == ']' || c == '{' || c == '}') {
             return std::nullopt;
         } else {
             t.Type = c == ',' ? TTokenType::Comma

@@ -76,6 +76,21 @@ TVec3 Clip(const TVec3 &rgb)
     return {std::clamp(rgb[0], 0.0, 1.0), std::clamp(rgb[1], 0.0, 1.0), std::clamp(rgb[2], 0.0, 1.0)};
 }
 
+// A colour so near grey in its own polar space that browsers take its hue as powerless in any
+// other: chroma within the polar conversion's epsilon, HSL saturation within 0.001%, HWB whiteness
+// and blackness within 0.001% of 100%.
+bool NearlyGrey(const TExactColour &c)
+{
+    const TVec3 v = Resolved(c); // a missing chroma, saturation, whiteness or blackness is 0
+    switch (c.Space) {
+    case TColourSpace::Lch: return std::abs(v[1]) <= 0.0015;
+    case TColourSpace::Oklch: return std::abs(v[1]) <= 0.000004;
+    case TColourSpace::Hsl: return std::abs(v[1]) <= 0.001;
+    case TColourSpace::Hwb: return v[1] + v[2] >= 100 - 0.001;
+    default: return false;
+    }
+}
+
 } // namespace
 
 int HueIndex(TColourSpace space)
@@ -114,7 +129,11 @@ TExactColour TExactColour::To(TColourSpace space) const
     const int hue = HueIndex(space);
     if (hue >= 0) {
         const auto h = static_cast<size_t>(hue);
-        bool powerless = IsPowerless(out.Coords[h]);
+        const bool grey = NearlyGrey(*this);
+        bool powerless = IsPowerless(out.Coords[h]) || grey;
+        // A grey stays grey: no saturation (HSL) or chroma (LCH, OKLCh) made of rounding.
+        if (grey && space != TColourSpace::Hwb)
+            out.Coords[1] = 0;
         if (space == TColourSpace::Hsl)
             powerless = powerless || std::abs(out.Coords[1]) <= AchromaticPercent;
         if (space == TColourSpace::Hwb)

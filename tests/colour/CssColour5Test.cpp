@@ -34,10 +34,12 @@ TEST(ColorMix, WorkedExamples)
     ExpectColour("color-mix(in lch, teal 65%, olive)", Lch, {49.4429, 40.4830, 162.5452}, 1, 0.01);
     ExpectColour("color-mix(in srgb, rgb(100% 0% 0% / 0.7) 25%, rgb(0% 100% 0% / 0.2))", Srgb, {0.53846, 0.46154, 0}, 0.325);
     ExpectColour("color-mix(in srgb, rgb(100% 0% 0% / 0.7) 20%, rgb(0% 100% 0% / 0.2) 60%)", Srgb, {0.53846, 0.46154, 0}, 0.26);
-    // The text's own numbers for this one predate CSS's current gamut mapping (they clip); these
-    // are colorjs.io 0.7.1's, with the mapping as CSS now defines it.
+    // A colour outside sRGB goes into HSL unmapped, as the browsers mix it (the conformance cases
+    // expect color(display-p3 0 1 0) there as color(srgb -0.5118 1.0183 -0.3107)): hue 127.886,
+    // saturation 302.17%, lightness 25.32%, mixed 80/20 with yellow.
     ExpectColour("color-mix(in hsl, color(display-p3 0 1 0) 80%, yellow)", TColourSpace::Hsl,
-                 {115.77837247095268, 100, 49.430548430840894}, 1, 1e-6);
+                 {114.304, 261.56, 30.2664}, 1, 0.01);
+    ExpectColour("color-mix(in hwb, color(display-p3 0 1 0))", Srgb, {-0.511814, 1.01832, -0.310726}, 1, 1e-3);
     ExpectColour("color-mix(in lch, white, black)", Lch, {50, 0, 0}, 1, 0.01);
     ExpectColour("color-mix(in srgb, white, blue)", Srgb, {0.5, 0.5, 1});
     ExpectColour("color-mix(in oklch, white, blue)", TColourSpace::Oklch, {0.72601, 0.15661, 264.052}, 1, 0.001);
@@ -78,12 +80,59 @@ TEST(ColorMix, HueMethodsMissingComponentsAndAlpha)
     EXPECT_TRUE(bothMissing->Missing[3]);
     EXPECT_NEAR(bothMissing->Coords[0], 60, 1e-9);
 
-    for (const char *bad : {"color-mix(in srgb, red 0%, blue 0%)", "color-mix(in srgb, red -10%, blue)",
+    // One colour, three or more, and percentages summing to 0% (the mix, with alpha 0): each
+    // colour is mixed into the mix of those before it.
+    ExpectColour("color-mix(in srgb, red)", Srgb, {1, 0, 0});
+    ExpectColour("color-mix(in srgb, red 40%)", Srgb, {1, 0, 0}, 0.4);
+    ExpectColour("color-mix(in srgb, red, green, blue, white)", Srgb, {0.5, 0.3754902, 0.5});
+    ExpectColour("color-mix(in srgb, red 30%, green 60%, blue 90%)", Srgb, {0.16666667, 0.16732026, 0.5});
+    ExpectColour("color-mix(in srgb, red 0%, green 0%, blue 0%)", Srgb, {0.25, 0.1254902, 0.5}, 0);
+    ExpectColour("color-mix(in srgb, red 0%, blue 0%)", Srgb, {0.5, 0, 0.5}, 0);
+    ExpectColour("color-mix(in srgb, red 80%, green, blue 40%)", Srgb, {0.6666667, 0, 0.3333333});
+
+    for (const char *bad : {"color-mix(in srgb, red -10%, blue)", "color-mix(in srgb,)", "color-mix(in srgb, red,)",
                             "color-mix(in srgb, red 110%, blue)", "color-mix(in srgb longer hue, red, blue)",
                             "color-mix(in lch hue, red, blue)", "color-mix(in srgb red, blue)",
-                            "color-mix(in srgb, red)", "color-mix(in srgb, red, blue, green)", "color-mix(in cmyk, red, blue)",
+                            "color-mix(in srgb)", "color-mix(in srgb, red, , blue)", "color-mix(in cmyk, red, blue)",
                             "color-mix(in srgb, red 10% 20%, blue)", "color-mix(in srgb, currentcolor, blue)"})
         EXPECT_FALSE(Try(bad)) << bad;
+}
+
+// 'none' in a relative colour: a channel keyword naming a missing channel of the origin (its own
+// "none", or a hue made powerless by the conversion) is "none" alone and 0 in a calculation.
+TEST(RelativeColour, MissingChannelsStayMissing)
+{
+    const auto kept = Try("hsl(from hsl(none 20% 50% / none) h s l)");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->Missing, (std::array<bool, 4>{true, false, false, true}));
+    const auto grey = Try("lch(from rgb(0 0 0) l c h)");
+    ASSERT_TRUE(grey);
+    EXPECT_TRUE(grey->Missing[2]);
+    EXPECT_FALSE(grey->Missing[1]);
+    const auto computed = Try("hsl(from hsl(none 20% 50%) calc(h + 30) s l)");
+    ASSERT_TRUE(computed);
+    EXPECT_FALSE(computed->Missing[0]);
+    EXPECT_DOUBLE_EQ(computed->Coords[0], 30);
+    // Near grey in its own space (HSL saturation 0.001%, HWB summing to 99.999%, LCH chroma
+    // 0.0015, OKLCh 0.000004), a colour's hue is powerless in any other; just above, it is kept.
+    for (const char *grey : {"hsl(from hwb(180 49.999% 50%) h s l)", "lch(from hsl(180 0.001% 50%) l c h)",
+                             "hwb(from oklch(0.8 0.000004 180) h w b)", "oklch(from lch(20 0.0015 180) l c h)"})
+        EXPECT_TRUE(Try(grey)->Missing[std::string_view(grey).starts_with("hwb") || std::string_view(grey).starts_with("hsl") ? 0 : 2]) << grey;
+    EXPECT_FALSE(Try("hwb(from oklch(0.2 0.0000041 180) h w b)")->Missing[0]);
+    EXPECT_DOUBLE_EQ(Try("lch(from hsl(180 0.001% 50%) l c h)")->Coords[1], 0);
+    const auto own = Try("lab(from lab(25 20 50) l none b)");
+    ASSERT_TRUE(own);
+    EXPECT_TRUE(own->Missing[1]);
+}
+
+// CSS comments are nothing, before a colour and inside a function; one left open reads nothing.
+TEST(CssText, CommentsAreNothing)
+{
+    ExpectColour("/**/transparent", Srgb, {0, 0, 0}, 0);
+    ExpectColour("/* a */ /* b */red", Srgb, {1, 0, 0});
+    ExpectColour("rgb(/* r */ 255 0 /* b */ 0)", Srgb, {1, 0, 0});
+    EXPECT_FALSE(Try("/* open red"));
+    EXPECT_FALSE(Try("/**/"));
 }
 
 // The worked examples of relative colours, and their rules: keywords in any position, alpha from
