@@ -1,8 +1,9 @@
 #include "desktop/Desktop.h"
+#include "desktop/WindowIconPixels.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
@@ -35,14 +36,11 @@ bool InstallQtTranslations(QApplication &app, QTranslator &translator, const QLo
 
 void SetProgramIcon(QApplication &app)
 {
-    // PNGs read by Qt's own PNG reader: no image plugin is loaded at start-up (a reader left to
-    // detect the format, as QIcon::addFile's is, opens every installed one to ask it).
+    // Pixels built into the program, wrapped without a copy: no PNG decoder, no image plugin.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) {
-        QImageReader reader(QStringLiteral(":/icons/pigmora-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
+    for (const TIconPixels &image : WindowIconPixels())
+        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(image.Pixels), image.Size,
+                                                 image.Size, QImage::Format_ARGB32_Premultiplied)));
     app.setWindowIcon(icon);
 }
 
