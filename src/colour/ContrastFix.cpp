@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 using namespace colour;
 
@@ -45,25 +46,64 @@ double Measure(const TTargetInfo &info, const TExactColour &text, const TExactCo
     return info.Apca ? std::abs(ApcaLc(text, background)) : ContrastRatio(text, background);
 }
 
-TVec3 LinearOfOklch(const TVec3 &lch) { return XyzToLinSrgb(OklabToXyz(OklchToOklab(lch))); }
-
 bool InCube(const TVec3 &rgb)
 {
     return std::all_of(rgb.begin(), rgb.end(), [](double v) { return v >= 0 && v <= 1; });
 }
 
-// The largest chroma up to `chroma` that keeps the lightness and hue inside sRGB, to 1e-7 below.
-double SrgbChroma(double lightness, double chroma, double hue)
-{
-    if (InCube(LinearOfOklch({lightness, chroma, hue})))
-        return chroma;
-    double low = 0, high = chroma;
-    while (high - low > 1e-7) {
-        const double mid = (low + high) / 2;
-        (InCube(LinearOfOklch({lightness, mid, hue})) ? low : high) = mid;
+// A colour's line of constant OKLCh hue and chroma, worked out once for every lightness on it.
+struct THueLine {
+    double Chroma = 0, Hue = 0, Cos = 1, Sin = 0;
+    bool Powerless = false;
+    double Alpha = 1;
+    bool AlphaMissing = false;
+
+    explicit THueLine(const TExactColour &colour)
+    {
+        const TExactColour oklch = colour.To(TColourSpace::Oklch);
+        Hue = oklch.Coords[2];
+        Powerless = oklch.Missing[2] || !std::isfinite(Hue);
+        Chroma = oklch.Missing[1] || !std::isfinite(oklch.Coords[1]) ? 0 : std::max(oklch.Coords[1], 0.0);
+        if (Powerless)
+            Hue = 0, Chroma = 0;
+        Cos = std::cos(Hue * std::numbers::pi / 180);
+        Sin = std::sin(Hue * std::numbers::pi / 180);
+        Alpha = colour.Alpha;
+        AlphaMissing = colour.Missing[3];
     }
-    return low;
-}
+
+    bool InSrgb(double lightness, double chroma) const
+    {
+        return InCube(XyzToLinSrgb(OklabToXyz({lightness, chroma * Cos, chroma * Sin})));
+    }
+
+    // The largest chroma up to the line's own that sRGB holds at this lightness, to 1e-7 below.
+    double ChromaAt(double lightness) const
+    {
+        if (lightness <= 0 || lightness >= 1)
+            return 0;
+        if (InSrgb(lightness, Chroma))
+            return Chroma;
+        double low = 0, high = Chroma;
+        while (high - low > 1e-7) {
+            const double mid = (low + high) / 2;
+            (InSrgb(lightness, mid) ? low : high) = mid;
+        }
+        return low;
+    }
+
+    TExactColour At(double lightness) const
+    {
+        const double l = std::isnan(lightness) ? 0 : std::clamp(lightness, 0.0, 1.0);
+        TExactColour out;
+        out.Space = TColourSpace::Oklch;
+        out.Coords = {l, ChromaAt(l), Hue};
+        out.Alpha = Alpha;
+        out.Missing[2] = Powerless;
+        out.Missing[3] = AlphaMissing;
+        return out;
+    }
+};
 
 } // namespace
 
@@ -90,20 +130,7 @@ bool PassesContrast(const TExactColour &text, const TExactColour &background, TC
 
 TExactColour WithOklchLightness(const TExactColour &colour, double lightness)
 {
-    const TExactColour oklch = colour.To(TColourSpace::Oklch);
-    const double l = std::isnan(lightness) ? 0 : std::clamp(lightness, 0.0, 1.0);
-    double hue = oklch.Coords[2];
-    const bool powerless = oklch.Missing[2] || !std::isfinite(hue);
-    double chroma = oklch.Missing[1] || !std::isfinite(oklch.Coords[1]) ? 0 : std::max(oklch.Coords[1], 0.0);
-    if (powerless)
-        hue = 0, chroma = 0;
-    TExactColour out;
-    out.Space = TColourSpace::Oklch;
-    out.Coords = {l, l <= 0 || l >= 1 ? 0 : SrgbChroma(l, chroma, hue), hue};
-    out.Alpha = colour.Alpha;
-    out.Missing[2] = powerless;
-    out.Missing[3] = colour.Missing[3];
-    return out;
+    return THueLine(colour).At(lightness);
 }
 
 TContrastFix FixContrast(const TExactColour &text, const TExactColour &background, TContrastTarget target)
@@ -123,6 +150,7 @@ TContrastFix FixContrast(const TExactColour &text, const TExactColour &backgroun
         figures(fix);
         return fix;
     }
+    const THueLine line(text);
     const double start = text.To(TColourSpace::Oklch).Coords[0];
     if (!std::isfinite(start))
         return fix;
@@ -138,7 +166,7 @@ TContrastFix FixContrast(const TExactColour &text, const TExactColour &backgroun
                 lightness = std::clamp(lightness, 0.0, 1.0);
                 open = false;
             }
-            TExactColour candidate = WithOklchLightness(text, lightness);
+            TExactColour candidate = line.At(lightness);
             const double measure = Measure(info, candidate, flat);
             if (measure >= info.Minimum && (!best || measure > bestMeasure)) {
                 best = candidate;

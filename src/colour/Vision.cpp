@@ -225,7 +225,8 @@ TVec3 SimulateLinearSrgb(const TVec3 &rgb, TVision vision, double severity)
     case TVision::Deuteranomaly: return Anomalous(Deuteranomaly, rgb, severity);
     case TVision::Tritanomaly: return Anomalous(Tritanomaly, rgb, severity);
     case TVision::Achromatopsia: {
-        const double y = LinSrgbToXyz(rgb)[1];
+        // WCAG's weights, so that the grey keeps the colour's contrast figures to the last digit.
+        const double y = 0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2];
         return {y, y, y};
     }
     }
