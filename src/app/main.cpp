@@ -1,5 +1,6 @@
 #include "app/ColourState.h"
 #include "app/ConvertNotations.h"
+#include "app/PaletteFiles.h"
 #include "app/PickCommand.h"
 #include "app/Unit1.h"
 #include "colour/ExactColour.h"
@@ -23,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
+#include <optional>
 
 namespace {
 
@@ -61,6 +63,24 @@ int Convert(const TCommandLine &cl)
     return Output(conversion.Lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
+// --palette-convert: the palette file IN written to OUT, each in the format its suffix names.
+int PaletteConvert(const TCommandLine &cl, int &argc, char **argv)
+{
+    // A PNG sheet draws text, which takes a GUI application; an off-screen one needs no display.
+    std::optional<QApplication> gui;
+    if (PaletteFormatForFile(cl.PaletteOut) == TPaletteFormat::Png) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        gui.emplace(argc, argv);
+    }
+    QString why;
+    const auto palette = ReadPaletteFile(cl.PaletteIn, &why);
+    if (!palette || !WritePaletteFile(cl.PaletteOut, *palette, &why)) {
+        Say(ShownText(why));
+        return ExitUsage;
+    }
+    return 0;
+}
+
 // Whether the platform plug-in Qt will load has a display to talk to; without one Qt would abort.
 bool HasDisplay()
 {
@@ -88,6 +108,7 @@ int main(int argc, char **argv)
         Say(QStringLiteral("%1\nTry 'pigmora --help' for more information.").arg(ShownText(cl.Error)));
         return ExitUsage;
     case TCommandLine::TAction::Convert: return Convert(cl);
+    case TCommandLine::TAction::PaletteConvert: return PaletteConvert(cl, argc, argv);
     case TCommandLine::TAction::Pick:
     case TCommandLine::TAction::Window: break;
     }

@@ -120,7 +120,6 @@ QByteArray WritePngSheet(const TPalette &palette)
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setCompression(1);
     if (!writer.write(image))
         return {};
     return out;

@@ -17,6 +17,8 @@ struct TOptions {
     QCommandLineOption Srgb{QStringLiteral("srgb"), QStringLiteral("Write the POV-Ray notations with srgb, srgbf and srgbt.")};
     QCommandLineOption Open{QStringLiteral("open"), QStringLiteral("With --pick, open (or raise) the window with the colour instead of printing it.")};
     QCommandLineOption AsShown{QStringLiteral("as-shown"), QStringLiteral("With --pick, the colour as the monitor shows it.")};
+    QCommandLineOption PaletteConvert{QStringLiteral("palette-convert"), QStringLiteral("Convert the palette file IN to OUT and exit."),
+                                      QStringLiteral("IN")};
 };
 
 QString Hex(unsigned value, int digits)
@@ -32,6 +34,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
+    parser.addOption(o.PaletteConvert);
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -54,6 +57,15 @@ TCommandLine ParseCommandLine(const QStringList &args)
     };
     if (parser.values(o.Convert).size() > 1 || parser.values(o.To).size() > 1)
         return error(QStringLiteral("--convert and --to are given once"));
+    if (parser.isSet(o.PaletteConvert)) {
+        if (parser.values(o.PaletteConvert).size() > 1 || colours.size() != 1 || parser.isSet(o.Convert) ||
+            parser.isSet(o.Pick) || parser.isSet(o.To) || parser.isSet(o.Srgb) || parser.isSet(o.AsShown) || parser.isSet(o.Open))
+            return error(QStringLiteral("--palette-convert takes two files, IN and OUT, and no other option"));
+        cl.Action = TCommandLine::TAction::PaletteConvert;
+        cl.PaletteIn = parser.value(o.PaletteConvert);
+        cl.PaletteOut = colours.front();
+        return cl;
+    }
     if (parser.isSet(o.Convert) && parser.isSet(o.Pick))
         return error(QStringLiteral("--convert and --pick do not go together"));
     if (colours.size() > 1 || (!colours.isEmpty() && (parser.isSet(o.Convert) || parser.isSet(o.Pick))))
@@ -100,11 +112,16 @@ QString HelpText(const QStringList &notationNames)
                "      --srgb            write the POV-Ray notations with srgb, srgbf and srgbt\n"
                "      --as-shown        with --pick: the colour as the monitor shows it (its ICC profile)\n"
                "      --open            with --pick: open (or raise) the window with the colour instead\n"
+               "      --palette-convert IN OUT\n"
+               "                        convert the palette file IN to OUT, each in the format its suffix\n"
+               "                        names (.gpl .css .tokens.json .tailwind.css .ase .kpl .soc .xml,\n"
+               "                        and .svg .png sheets to write); needs no display\n"
                "\n"
                "Notations: %1\n"
                "\n"
                "Exit status: 0 done, 1 a colour that does not read (or no display for the window, or a\n"
-               "cancelled pick), 2 a wrong command line, 3 no way to pick from this desktop.\n")
+               "cancelled pick), 2 a wrong command line or a palette that cannot be converted, 3 no way to\n"
+               "pick from this desktop.\n")
         .arg(notationNames.join(QStringLiteral(", ")));
 }
 

@@ -7,7 +7,7 @@
 
 // What the command line asks for, GNU style: options before or after the colour.
 struct TCommandLine {
-    enum class TAction { Window, Help, Version, Convert, Pick, Error };
+    enum class TAction { Window, Help, Version, Convert, Pick, Error, PaletteConvert };
     TAction Action = TAction::Window;
     QString Colour;      // the window's colour to start (or raise) with; empty for none
     QString ConvertText; // --convert's text
@@ -16,6 +16,7 @@ struct TCommandLine {
     bool AsShown = false; // --as-shown: --pick takes the colour as the monitor shows it
     bool Open = false;    // --open: --pick opens (or raises) the window with the colour instead
     QString Error;       // for Error: what to print on standard error
+    QString PaletteIn, PaletteOut; // --palette-convert's files
 };
 
 // `args` as main() gets them, the program's name first. Never touches the display.
