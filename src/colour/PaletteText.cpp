@@ -278,12 +278,33 @@ std::optional<TPalette> ReadCss(const QByteArray &bytes, QString &why)
     return palette;
 }
 
-// A theme of colours "--color-PALETTE-ENTRY", the palette's name in a comment before it, so
-// that a name with a hyphen reads back whole.
+namespace {
+
+// The palette's name as a theme's utility classes take it: lower case letters and digits, each
+// run of anything else one hyphen ("Sea & sky" is "sea-sky").
+QString Slug(const QString &name)
+{
+    QString slug;
+    for (const QChar c : name.toLower()) {
+        if (c.isLetterOrNumber())
+            slug += c;
+        else if (!slug.isEmpty() && !slug.endsWith(QLatin1Char('-')))
+            slug += QLatin1Char('-');
+    }
+    while (slug.endsWith(QLatin1Char('-')))
+        slug.chop(1);
+    return slug;
+}
+
+} // namespace
+
+// A theme of colours "--color-PALETTE-ENTRY", PALETTE the palette's name in the form utility
+// classes take, its name as it is in a comment before the theme.
 QByteArray WriteTailwind(const TPalette &palette)
 {
     QString out;
-    const QString prefix = palette.Name.isEmpty() ? QStringLiteral("color-") : QStringLiteral("color-%1-").arg(CssIdent(palette.Name));
+    const QString slug = CssIdent(Slug(palette.Name));
+    const QString prefix = slug.isEmpty() ? QStringLiteral("color-") : QStringLiteral("color-%1-").arg(slug);
     if (!palette.Name.isEmpty())
         out += QStringLiteral("/* %1 */\n").arg(CommentText(palette.Name));
     out += QStringLiteral("@theme {\n");
@@ -299,7 +320,7 @@ std::optional<TPalette> ReadTailwind(const QByteArray &bytes, QString &why)
     const QString colour = QStringLiteral("color-");
     // The palette's name: the comment's, when every colour carries it; else the first part
     // every colour's name shares.
-    QString name = sheet.LeadingComment;
+    const QString comment = sheet.LeadingComment;
     const auto sharedBy = [&](const QString &prefix) {
         int count = 0;
         for (const TProperty &p : sheet.Properties)
@@ -310,8 +331,11 @@ std::optional<TPalette> ReadTailwind(const QByteArray &bytes, QString &why)
             }
         return count > 0;
     };
-    if (name.isEmpty() || !sharedBy(colour + name + QLatin1Char('-'))) {
-        name.clear();
+    QString name, prefix;
+    if (!comment.isEmpty() && sharedBy(colour + Slug(comment) + QLatin1Char('-'))) {
+        name = comment;
+        prefix = colour + Slug(comment) + QLatin1Char('-');
+    } else {
         for (const TProperty &p : sheet.Properties)
             if (p.Name.startsWith(colour)) {
                 const qsizetype dash = p.Name.indexOf(QLatin1Char('-'), colour.size());
@@ -319,10 +343,13 @@ std::optional<TPalette> ReadTailwind(const QByteArray &bytes, QString &why)
                     name = p.Name.mid(colour.size(), dash - colour.size());
                 break;
             }
-        if (!name.isEmpty() && !sharedBy(colour + name + QLatin1Char('-')))
+        prefix = colour + name + QLatin1Char('-');
+        if (name.isEmpty() || !sharedBy(prefix)) {
             name.clear();
+            prefix = colour;
+        }
     }
-    auto palette = SheetPalette(sheet, name.isEmpty() ? colour : colour + name + QLatin1Char('-'), why);
+    auto palette = SheetPalette(sheet, prefix, why);
     if (palette) {
         const auto taken = TakeName(name, why);
         if (!taken)
