@@ -168,7 +168,7 @@ TEST_F(Form1Palette, AFileThatIsNoPaletteOrCannotBeWrittenSaysSoAndChangesNothin
     answer.clear();
     RunCommand(messages, [&] { form->ImportPaletteClick(); }); // cancelled: nothing at all
     ASSERT_EQ(messages.Messages.size(), 3u);
-    EXPECT_TRUE(messages.Messages[0].text.contains(QStringLiteral("bad.gpl is no GIMP palette")));
+    EXPECT_TRUE(messages.Messages[0].text.contains(QStringLiteral("bad.gpl could not be read: it is no GIMP palette")));
     EXPECT_TRUE(messages.Messages[1].text.contains(QStringLiteral("missing.gpl could not be read")));
     EXPECT_TRUE(messages.Messages[2].text.contains(QStringLiteral("/proc/no-such-folder/x.gpl")));
     EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(16), before);
@@ -187,7 +187,7 @@ TEST_F(Form1Palette, ImportReadsOnlyRegularFiles)
         RunCommand(messages, [&] { form->ImportPaletteClick(); });
     }
     ASSERT_EQ(messages.Messages.size(), 3u);
-    EXPECT_EQ(messages.Messages[0].text, QStringLiteral("The palette %1 could not be read: it is no regular file.").arg(fifo));
+    EXPECT_EQ(messages.Messages[0].text, QStringLiteral("The palette %1 could not be read: it is a FIFO.").arg(fifo));
     EXPECT_TRUE(messages.Messages[2].text.contains(QStringLiteral("/dev/zero could not be read")));
     EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(16), before);
 }
