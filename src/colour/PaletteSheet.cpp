@@ -39,7 +39,7 @@ TSheetLayout Layout(size_t count, bool image)
     const int rows = static_cast<int>((count + static_cast<size_t>(columns) - 1) / static_cast<size_t>(columns));
     if (labels)
         return {columns, std::max(rows, 1), 120, 96, 16, 36, true};
-    return {columns, rows, 24, 20, 16, 0, false};
+    return {columns, rows, 16, 14, 16, 0, false};
 }
 
 } // namespace
@@ -120,6 +120,9 @@ QByteArray WritePngSheet(const TPalette &palette)
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
+    // A light compression: flat swatches pack well at any level, and the default level takes
+    // several times as long.
+    writer.setQuality(80);
     if (!writer.write(image))
         return {};
     return out;

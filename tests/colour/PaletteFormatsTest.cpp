@@ -134,8 +134,8 @@ TEST(PaletteFormats, ThePngSheetShowsEachSwatchInItsColour)
     for (int i = 0; i < 10000; ++i)
         big.Entries.push_back({QString::number(i), TExactColour::FromRgb8({i % 256, i / 256, 7})});
     const QImage sheet = QImage::fromData(WritePalette(F::Png, big), "PNG");
-    EXPECT_EQ(sheet.size(), QSize(16 * 2 + 100 * 24, 16 * 2 + 100 * 24));
-    EXPECT_EQ(sheet.pixel(16 + 99 * 24 + 10, 16 + 99 * 24 + 10), qRgb(9999 % 256, 9999 / 256, 7));
+    EXPECT_EQ(sheet.size(), QSize(16 * 2 + 100 * 16, 16 * 2 + 100 * 16));
+    EXPECT_EQ(sheet.pixel(16 + 99 * 16 + 7, 16 + 99 * 16 + 7), qRgb(9999 % 256, 9999 / 256, 7));
 }
 
 TEST(PaletteFormats, SuffixesAndContentsNameTheirFormat)
