@@ -194,6 +194,27 @@ TEST(PaletteFormats, NamesWithControlCharactersReadAsSpacesAndHugeNamesAreRefuse
     }
 }
 
+// Characters that mean something in one format or another: each format keeps them in names.
+TEST(PaletteFormats, NamesWithEachFormatsSpecialCharactersComeBack)
+{
+    const QStringList names = {QStringLiteral("<b>&amp;\"'"), QStringLiteral("a\\b:c;d{e}"), QStringLiteral("*/ -- /*"),
+                               QStringLiteral("$x.y"), QStringLiteral("\U0001F3A8 art"), QStringLiteral("9 lives"), QStringLiteral("  ")};
+    TPalette p{QStringLiteral("x */ y"), {}};
+    for (const QString &n : names)
+        p.Entries.push_back({n, TExactColour::FromRgb8({10, 20, 30})});
+    for (const TFormatCase &c : Readable) {
+        QString why;
+        const auto back = ReadPalette(c.Format, WritePalette(c.Format, p), &why);
+        ASSERT_TRUE(back) << PaletteFormatInfo(c.Format).Name.toStdString() << ": " << why.toStdString();
+        ASSERT_EQ(back->Entries.size(), names.size());
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            // A GIMP palette's colour line ends in its name, blanks around it dropped.
+            const QString expected = c.Format == F::Gimp ? names[i].trimmed() : names[i];
+            EXPECT_EQ(back->Entries[static_cast<size_t>(i)].Name, expected) << PaletteFormatInfo(c.Format).Name.toStdString();
+        }
+    }
+}
+
 TEST(PaletteFormats, BrokenInputIsRefusedWithAReason)
 {
     std::mt19937 gen(7);
