@@ -7,8 +7,8 @@
 const TJsonValue *TJsonValue::Member(const QString &name) const
 {
     for (auto it = Members.rbegin(); it != Members.rend(); ++it)
-        if (it->first == name)
-            return &it->second;
+        if (it->Name == name)
+            return &it->Value;
     return nullptr;
 }
 
@@ -95,7 +95,7 @@ private:
             TJsonValue member;
             if (!Value(member, depth + 1))
                 return false;
-            v.Members.emplace_back(std::move(name), std::move(member));
+            v.Members.push_back({std::move(name), std::move(member)});
             SkipBlanks();
             if (P != End && *P == ',') {
                 ++P;

@@ -6,8 +6,9 @@
 #include <QString>
 
 #include <optional>
-#include <utility>
 #include <vector>
+
+struct TJsonMember;
 
 struct TJsonValue {
     enum class TKind { Null, Bool, Number, String, Array, Object };
@@ -16,10 +17,15 @@ struct TJsonValue {
     double Number = 0;
     QString String;
     std::vector<TJsonValue> Items;                      // an array's
-    std::vector<std::pair<QString, TJsonValue>> Members; // an object's, in order
+    std::vector<TJsonMember> Members; // an object's, in order
 
     // The member of that name (the last, for a name given twice); null for none.
     const TJsonValue *Member(const QString &name) const;
+};
+
+struct TJsonMember {
+    QString Name;
+    TJsonValue Value;
 };
 
 // The value the bytes hold (UTF-8, RFC 8259); empty with a reason for anything else, or nesting

@@ -187,14 +187,14 @@ std::optional<TPalette> ReadTokens(const QByteArray &bytes, QString &why)
         return std::nullopt;
     // One group at the top is the palette, and its name the palette's.
     int groups = 0;
-    const std::pair<QString, TJsonValue> *top = nullptr;
+    const TJsonMember *top = nullptr;
     for (const auto &member : document->Members)
-        if (!member.first.startsWith(QLatin1Char('$')) && member.second.Kind == TJsonValue::TKind::Object) {
+        if (!member.Name.startsWith(QLatin1Char('$')) && member.Value.Kind == TJsonValue::TKind::Object) {
             ++groups;
             top = &member;
         }
-    if (groups == 1 && !top->second.Member(QStringLiteral("$value"))) {
-        const auto name = TakeName(GivenName(top->first, top->second), why);
+    if (groups == 1 && !top->Value.Member(QStringLiteral("$value"))) {
+        const auto name = TakeName(GivenName(top->Name, top->Value), why);
         if (!name)
             return std::nullopt;
         walk.Palette.Name = *name;

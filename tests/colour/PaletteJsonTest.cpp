@@ -17,7 +17,7 @@ TEST(PaletteJson, KeepsMembersInOrderAndReadsEscapes)
     const auto v = Read(R"( {"z": 1, "a": [true, false, null, -0.5e1], "m": "\u00fc\ud83c\udfa8\n\"\\\/", "z": 2} )");
     ASSERT_TRUE(v);
     ASSERT_EQ(v->Members.size(), 4u);
-    EXPECT_EQ(v->Members[1].first, QStringLiteral("a"));
+    EXPECT_EQ(v->Members[1].Name, QStringLiteral("a"));
     EXPECT_EQ(v->Member(QStringLiteral("z"))->Number, 2); // the last of a name given twice
     EXPECT_EQ(v->Member(QStringLiteral("a"))->Items[3].Number, -5);
     EXPECT_EQ(v->Member(QStringLiteral("m"))->String, QStringLiteral("ü\U0001F3A8\n\"\\/"));
