@@ -66,14 +66,14 @@ int Convert(const TCommandLine &cl)
 // --palette-convert: the palette file IN written to OUT, each in the format its suffix names.
 int PaletteConvert(const TCommandLine &cl, int &argc, char **argv)
 {
+    QString why;
+    const auto palette = ReadPaletteFile(cl.PaletteIn, &why);
     // A PNG sheet draws text, which takes a GUI application; an off-screen one needs no display.
     std::optional<QApplication> gui;
-    if (PaletteFormatForFile(cl.PaletteOut) == TPaletteFormat::Png) {
+    if (palette && PaletteFormatForFile(cl.PaletteOut) == TPaletteFormat::Png) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         gui.emplace(argc, argv);
     }
-    QString why;
-    const auto palette = ReadPaletteFile(cl.PaletteIn, &why);
     if (!palette || !WritePaletteFile(cl.PaletteOut, *palette, &why)) {
         Say(ShownText(why));
         return ExitUsage;

@@ -31,10 +31,11 @@ QByteArray WritePngSheet(const TPalette &palette);
 // More colours than this in one file are refused (a 16 MB file holds fewer real ones).
 constexpr size_t MaxColours = 1'000'000;
 
-// A name as read: control characters (C0, DEL, C1) and line separators become spaces. Empty
-// with `why` set when it is longer than MaxPaletteNameLength.
+// A name as read: control characters (C0, DEL, C1) and line separators become spaces, what no
+// file can hold (U+FFFE, U+FFFF, a lone surrogate) U+FFFD. Empty with `why` set when it is longer
+// than MaxPaletteNameLength.
 std::optional<QString> TakeName(QString name, QString &why);
-// A name for a format that cannot hold control characters: each becomes a space.
+// A name as TakeName reads it, for writing.
 QString PlainName(const QString &name);
 // An sRGB colour from 0-1 components: its 8 bits when each lies within 1/10000 of a byte
 // value and the alpha is 1 (so that 8-bit colours come back as 8-bit colours), else exactly.

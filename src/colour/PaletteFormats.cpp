@@ -148,10 +148,17 @@ std::optional<QString> TakeName(QString name, QString &why)
 QString PlainName(const QString &name)
 {
     QString out = name;
-    for (QChar &c : out) {
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029)
-            c = QLatin1Char(' ');
+            out[i] = QLatin1Char(' ');
+        else if (u == 0xFFFE || u == 0xFFFF)
+            out[i] = QChar(QChar::ReplacementCharacter);
+        else if (c.isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate()) // alone: no UTF-8 or XML can hold it
+            out[i] = QChar(QChar::ReplacementCharacter);
     }
     return out;
 }

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -92,6 +93,8 @@ QByteArray WriteSvgSheet(const TPalette &palette)
 
 QByteArray WritePngSheet(const TPalette &palette)
 {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return {}; // text cannot be drawn without one
     const TSheetLayout l = Layout(palette.Entries.size(), true);
     QImage image(l.Width(), l.Height(), QImage::Format_RGB32);
     image.fill(Qt::white);
