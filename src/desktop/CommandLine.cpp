@@ -24,6 +24,8 @@ struct TOptions {
     QCommandLineOption Contrast{QStringLiteral("contrast"), QStringLiteral("Print the contrast of two colours.")};
     QCommandLineOption Fix{QStringLiteral("fix"), QStringLiteral("With --contrast, the nearest colour that reaches TARGET."), QStringLiteral("TARGET")};
     QCommandLineOption Delta{QStringLiteral("delta"), QStringLiteral("Print the differences of two colours.")};
+    QCommandLineOption PaletteConvert{QStringLiteral("palette-convert"), QStringLiteral("Convert the palette file IN to OUT and exit."),
+                                      QStringLiteral("IN")};
 };
 
 QString Hex(unsigned value, int digits)
@@ -40,6 +42,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
     parser.addOptions({o.Simulate, o.Contrast, o.Fix, o.Delta});
+    parser.addOption(o.PaletteConvert);
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -75,6 +78,15 @@ TCommandLine ParseCommandLine(const QStringList &args)
                                               : QStringLiteral("--contrast and --delta take two colours"));
     if (judges && !parser.isSet(o.Simulate) && (parser.isSet(o.To) || parser.isSet(o.Srgb)))
         return error(QStringLiteral("--to and --srgb go with --convert, --pick or --simulate"));
+    if (parser.isSet(o.PaletteConvert)) {
+        if (judges || parser.values(o.PaletteConvert).size() > 1 || colours.size() != 1 || parser.isSet(o.Convert) ||
+            parser.isSet(o.Pick) || parser.isSet(o.To) || parser.isSet(o.Srgb) || parser.isSet(o.AsShown) || parser.isSet(o.Open))
+            return error(QStringLiteral("--palette-convert takes two files, IN and OUT, and no other option"));
+        cl.Action = TCommandLine::TAction::PaletteConvert;
+        cl.PaletteIn = parser.value(o.PaletteConvert);
+        cl.PaletteOut = colours.front();
+        return cl;
+    }
     if (parser.isSet(o.Convert) && parser.isSet(o.Pick))
         return error(QStringLiteral("--convert and --pick do not go together"));
     if (!judges && (colours.size() > 1 || (!colours.isEmpty() && (parser.isSet(o.Convert) || parser.isSet(o.Pick)))))
@@ -141,6 +153,10 @@ QString HelpText(const QStringList &notationNames)
                "      --fix TARGET      with --contrast: also the nearest colour to FG, same OKLCH hue and\n"
                "                        chroma, that reaches TARGET on BG (see below)\n"
                "      --delta A B       print CIEDE2000, deltaEOK and CIE76 between A and B\n"
+               "      --palette-convert IN OUT\n"
+               "                        convert the palette file IN to OUT, each in the format its suffix\n"
+               "                        names (.gpl .css .tokens.json .tailwind.css .ase .kpl .soc .xml,\n"
+               "                        and .svg .png sheets to write); needs no display\n"
                "\n"
                "Notations: %1\n"
                "\n"
@@ -151,7 +167,8 @@ QString HelpText(const QStringList &notationNames)
                "\n"
                "Exit status: 0 done, 1 a colour that does not read (or no display for the window, or a\n"
                "cancelled pick), 2 a wrong command line (with --simulate, --contrast and --delta also a\n"
-               "colour, name or number that does not read), 3 no way to pick from this desktop.\n")
+               "colour, name or number that does not read) or a palette that cannot be converted, 3 no\n"
+               "way to pick from this desktop.\n")
         .arg(notationNames.join(QStringLiteral(", ")), visionNames.join(QStringLiteral(", ")),
              targetNames.join(QStringLiteral(", ")));
 }

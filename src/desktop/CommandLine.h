@@ -7,7 +7,7 @@
 
 // What the command line asks for, GNU style: options before or after the colour.
 struct TCommandLine {
-    enum class TAction { Window, Help, Version, Convert, Pick, Error, Simulate, Contrast, Delta };
+    enum class TAction { Window, Help, Version, Convert, Pick, Error, Simulate, Contrast, Delta, PaletteConvert };
     TAction Action = TAction::Window;
     QString Colour;      // the window's colour to start (or raise) with; empty for none
     QString ConvertText; // --convert's text
@@ -19,6 +19,7 @@ struct TCommandLine {
     QStringList Colours; // --simulate's colour, --contrast's and --delta's two (text, background)
     QString Vision;      // --simulate's NAME[:SEVERITY], as given
     QString FixTarget;   // --fix's target, as given; empty for none
+    QString PaletteIn, PaletteOut; // --palette-convert's files
 };
 
 // `args` as main() gets them, the program's name first. Never touches the display.
