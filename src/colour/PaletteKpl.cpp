@@ -2,7 +2,7 @@
 // profiles it carries (none: its colours are sRGB or Lab, which need none).
 #include "colour/PaletteCodecs.h"
 
-#include <zip.h>
+#include "colour/LibZip.h"
 
 #include <cstdio>
 #include <ctime>
@@ -17,101 +17,111 @@ const char MimeType[] = "application/x-krita-palette";
 const char ProfilesXml[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Profiles/>\n";
 
 struct TZipCloser {
-    void operator()(zip_t *z) const { zip_discard(z); }
+    const TLibZip *z;
+    void operator()(zip_t *zip) const { z->zip_discard(zip); }
 };
 struct TFileCloser {
-    void operator()(zip_file_t *f) const { zip_fclose(f); }
+    const TLibZip *z;
+    void operator()(zip_file_t *f) const { z->zip_fclose(f); }
 };
 struct TSourceFree {
-    void operator()(zip_source_t *s) const { zip_source_free(s); }
+    const TLibZip *z;
+    void operator()(zip_source_t *s) const { z->zip_source_free(s); }
 };
 
 // Adds a file to the archive from bytes that live until it is closed.
-bool AddFile(zip_t *zip, const char *name, const QByteArray &bytes, bool stored)
+bool AddFile(const TLibZip *z, zip_t *zip, const char *name, const QByteArray &bytes, bool stored)
 {
-    zip_source_t *source = zip_source_buffer(zip, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+    zip_source_t *source = z->zip_source_buffer(zip, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
     if (!source)
         return false;
-    const zip_int64_t index = zip_file_add(zip, name, source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index = z->zip_file_add(zip, name, source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
+        z->zip_source_free(source);
         return false;
     }
     // A fixed time, so that one palette always gives the same file; the fastest deflate, which
     // still packs a colour set's repetitive XML to a tenth.
-    zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), 946684800, 0);
-    return zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, stored ? 0 : 1) == 0;
+    z->zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), 946684800, 0);
+    return z->zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, stored ? 0 : 1) == 0;
 }
 
 } // namespace
 
 QByteArray WriteKpl(const TPalette &palette)
 {
+    QString unused;
+    const TLibZip *z = LibZip(unused);
+    if (!z)
+        return {};
     const QByteArray mime(MimeType);
     const QByteArray colourSet = WriteKritaColourSet(palette);
     const QByteArray profiles(ProfilesXml);
     zip_error_t error;
-    zip_error_init(&error);
-    std::unique_ptr<zip_source_t, TSourceFree> buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
-    zip_error_fini(&error);
+    z->zip_error_init(&error);
+    std::unique_ptr<zip_source_t, TSourceFree> buffer(z->zip_source_buffer_create(nullptr, 0, 0, &error), TSourceFree{z});
+    z->zip_error_fini(&error);
     if (!buffer)
         return {};
-    zip_source_keep(buffer.get());
-    zip_t *zip = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, nullptr);
+    z->zip_source_keep(buffer.get());
+    zip_t *zip = z->zip_open_from_source(buffer.get(), ZIP_TRUNCATE, nullptr);
     if (!zip) {
-        zip_source_free(buffer.get()); // the reference kept for the archive
+        z->zip_source_free(buffer.get()); // the reference kept for the archive
         return {};
     }
-    if (!AddFile(zip, "mimetype", mime, true) || !AddFile(zip, "colorset.xml", colourSet, false) ||
-        !AddFile(zip, "profiles.xml", profiles, false) || zip_close(zip) != 0) {
-        zip_discard(zip);
+    if (!AddFile(z, zip, "mimetype", mime, true) || !AddFile(z, zip, "colorset.xml", colourSet, false) ||
+        !AddFile(z, zip, "profiles.xml", profiles, false) || z->zip_close(zip) != 0) {
+        z->zip_discard(zip);
         return {};
     }
     zip_source_t *out = buffer.get();
-    if (zip_source_open(out) != 0)
+    if (z->zip_source_open(out) != 0)
         return {};
     QByteArray bytes;
     char chunk[65536];
     zip_int64_t n;
-    while ((n = zip_source_read(out, chunk, sizeof chunk)) > 0)
+    while ((n = z->zip_source_read(out, chunk, sizeof chunk)) > 0)
         bytes.append(chunk, static_cast<qsizetype>(n));
-    zip_source_close(out);
+    z->zip_source_close(out);
     return n < 0 ? QByteArray() : bytes;
 }
 
 std::optional<TPalette> ReadKpl(const QByteArray &bytes, QString &why)
 {
+    const TLibZip *z = LibZip(why);
+    if (!z)
+        return std::nullopt;
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *source = zip_source_buffer_create(bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0, &error);
-    std::unique_ptr<zip_t, TZipCloser> zip(source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr);
+    z->zip_error_init(&error);
+    zip_source_t *source = z->zip_source_buffer_create(bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0, &error);
+    std::unique_ptr<zip_t, TZipCloser> zip(source ? z->zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr, TZipCloser{z});
     if (!zip) {
-        why = QStringLiteral("it is no zip file (%1)").arg(QString::fromUtf8(zip_error_strerror(&error)));
-        zip_error_fini(&error);
+        why = QStringLiteral("it is no zip file (%1)").arg(QString::fromUtf8(z->zip_error_strerror(&error)));
+        z->zip_error_fini(&error);
         if (source)
-            zip_source_free(source);
+            z->zip_source_free(source);
         return std::nullopt;
     }
-    zip_error_fini(&error);
-    if (zip_get_num_entries(zip.get(), 0) > MaxEntries) {
+    z->zip_error_fini(&error);
+    if (z->zip_get_num_entries(zip.get(), 0) > MaxEntries) {
         why = QStringLiteral("its zip holds more than %1 files").arg(MaxEntries);
         return std::nullopt;
     }
-    const zip_int64_t index = zip_name_locate(zip.get(), "colorset.xml", 0);
+    const zip_int64_t index = z->zip_name_locate(zip.get(), "colorset.xml", 0);
     if (index < 0) {
         why = QStringLiteral("its zip holds no colorset.xml");
         return std::nullopt;
     }
-    std::unique_ptr<zip_file_t, TFileCloser> file(zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(index), 0));
+    std::unique_ptr<zip_file_t, TFileCloser> file(z->zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(index), 0), TFileCloser{z});
     if (!file) {
-        why = QStringLiteral("its colorset.xml cannot be unpacked (%1)").arg(QString::fromUtf8(zip_strerror(zip.get())));
+        why = QStringLiteral("its colorset.xml cannot be unpacked (%1)").arg(QString::fromUtf8(z->zip_strerror(zip.get())));
         return std::nullopt;
     }
     // The size the zip states is not trusted: the unpacking stops past the limit.
     QByteArray xml;
     char chunk[65536];
     zip_int64_t n;
-    while ((n = zip_fread(file.get(), chunk, sizeof chunk)) > 0) {
+    while ((n = z->zip_fread(file.get(), chunk, sizeof chunk)) > 0) {
         xml.append(chunk, static_cast<qsizetype>(n));
         if (xml.size() > MaxPaletteBytes) {
             why = QStringLiteral("its colorset.xml unpacks to more than 16 MB");
@@ -119,7 +129,7 @@ std::optional<TPalette> ReadKpl(const QByteArray &bytes, QString &why)
         }
     }
     if (n < 0) {
-        why = QStringLiteral("its colorset.xml cannot be unpacked (%1)").arg(QString::fromUtf8(zip_file_strerror(file.get())));
+        why = QStringLiteral("its colorset.xml cannot be unpacked (%1)").arg(QString::fromUtf8(z->zip_file_strerror(file.get())));
         return std::nullopt;
     }
     return ReadKritaColourSet(xml, why);
