@@ -225,4 +225,9 @@ private:
     TNotationsWindow *FNotations = nullptr;
     TColourState *FColour = nullptr;
     bool FAsShownStored = false;
+    // The side of the eyedropper's averaged square, and whether the user changed it since start.
+    int fPickAverage = 1;
+    bool FPickAverageChanged = false;
+    void LoadAverageSetting();
+    void StoreAverageSetting();
 };

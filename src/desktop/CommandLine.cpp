@@ -1,5 +1,7 @@
 #include "desktop/CommandLine.h"
 
+#include "desktop/PickAverage.h"
+
 #include <QCommandLineParser>
 
 #include <cstring>
@@ -17,6 +19,8 @@ struct TOptions {
     QCommandLineOption Srgb{QStringLiteral("srgb"), QStringLiteral("Write the POV-Ray notations with srgb, srgbf and srgbt.")};
     QCommandLineOption Open{QStringLiteral("open"), QStringLiteral("With --pick, open (or raise) the window with the colour instead of printing it.")};
     QCommandLineOption AsShown{QStringLiteral("as-shown"), QStringLiteral("With --pick, the colour as the monitor shows it.")};
+    QCommandLineOption Average{QStringLiteral("average"), QStringLiteral("With --pick, the mean of an N by N square."),
+                               QStringLiteral("N")};
 };
 
 QString Hex(unsigned value, int digits)
@@ -32,6 +36,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
+    parser.addOption(o.Average);
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -63,6 +68,15 @@ TCommandLine ParseCommandLine(const QStringList &args)
     cl.Open = parser.isSet(o.Open);
     if ((cl.AsShown || cl.Open) && !parser.isSet(o.Pick))
         return error(QStringLiteral("--as-shown and --open go with --pick"));
+    if (parser.isSet(o.Average)) {
+        if (!parser.isSet(o.Pick))
+            return error(QStringLiteral("--average goes with --pick"));
+        bool number = false;
+        const QStringList given = parser.values(o.Average);
+        cl.Average = given.size() == 1 ? given.front().trimmed().toInt(&number) : 0;
+        if (!number || !IsPickSize(cl.Average))
+            return error(QStringLiteral("--average takes one of 1, 3, 5, 9, 15, 31"));
+    }
     if (parser.isSet(o.To)) {
         for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
             if (!name.trimmed().isEmpty())
@@ -100,6 +114,8 @@ QString HelpText(const QStringList &notationNames)
                "      --srgb            write the POV-Ray notations with srgb, srgbf and srgbt\n"
                "      --as-shown        with --pick: the colour as the monitor shows it (its ICC profile)\n"
                "      --open            with --pick: open (or raise) the window with the colour instead\n"
+               "      --average N       with --pick: the mean (in linear light) of the N by N square of\n"
+               "                        device pixels around the pointer; N is 1, 3, 5, 9, 15 or 31\n"
                "\n"
                "Notations: %1\n"
                "\n"
