@@ -49,10 +49,12 @@ TVec3 CssXyz(const cmsCIEXYZ &xyz)
     return {xyz.X * css[0] / d50->X, xyz.Y * css[1] / d50->Y, xyz.Z * css[2] / d50->Z};
 }
 
-// A coordinate within rounding error of the ends of its range is the end.
+// A coordinate within rounding error of the ends of its range is the end. A profile holds its
+// primaries and white to 16 bits after the point, which leaves the colours it gives a few
+// ten-thousandths off: a quarter of an 8-bit step is well beyond that and still out of sight.
 double Snapped(double v)
 {
-    constexpr double eps = 1e-5;
+    constexpr double eps = 1e-3;
     if (std::abs(v) < eps)
         return 0;
     if (std::abs(v - 1) < eps)
