@@ -21,10 +21,7 @@ TScreenPicker &TForm1::ScreenPicker()
         env.Messages = FEnv.Messages;
         env.AsShown = [this] { return fAsShown; };
         env.AverageSize = [this] { return fPickAverage; };
-        env.AverageSizeChanged = [this](int side) {
-            fPickAverage = side;
-            FPickAverageChanged = true;
-        };
+        env.AverageSizeChanged = [this](int side) { PickAverageChanged(side); };
         FScreenPicker = new TScreenPicker(std::move(env), this);
     }
     return *FScreenPicker;
@@ -44,6 +41,12 @@ void TForm1::ScreenPickClick()
             }
         });
     });
+}
+
+void TForm1::PickAverageChanged(int side)
+{
+    fPickAverage = side;
+    FPickAverageChanged = true;
 }
 
 void TForm1::LoadAverageSetting()
