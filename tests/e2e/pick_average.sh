@@ -13,7 +13,7 @@ mkdir -p -m 0755 "$E2E_TMP/app" && cp "$exe" "$E2E_TMP/app/pigmora"
 magnifier_open() { xdotool search --onlyvisible --name '^Pick from screen$' >/dev/null 2>&1; }
 
 # Black and white device pixels, white where x + y is even.
-printf '#define c_width 2\n#define c_height 2\nstatic unsigned char c_bits[] = { 0x01, 0x02 };\n' >"$E2E_TMP/checker.xbm"
+printf '#define checker_width 2\n#define checker_height 2\nstatic char checker_bits[] = {\n   0x01, 0x02};\n' >"$E2E_TMP/checker.xbm"
 xsetroot -bitmap "$E2E_TMP/checker.xbm" -fg '#FFFFFF' -bg '#000000'
 
 # pick X Y KEYS... -- OPTIONS...: starts --pick with the options, puts the pointer on X Y, sends
