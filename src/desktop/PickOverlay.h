@@ -68,6 +68,8 @@ public:
 
     void Take(const TDevicePos &pos);
     void Cancel();
+    // Grows (shrinks, negative) the square by this many places of PickSizes, as + and - do.
+    void StepSize(int steps);
 
 signals:
     // The colour's 8 bits (its sRGB fallback), and the colour itself: 8-bit sRGB too, unless it was
@@ -89,7 +91,7 @@ private:
     // The colour of the square around pos as it is taken, from pixels read at `origin`: through the
     // display profile when asked to; nothing when none of it is on a screen.
     std::optional<TExactColour> Sample(const TDevicePos &pos, const QImage &pixels, QPoint origin) const;
-    void StepSize(int steps);
+
     QString ProfileCaption(const TDevicePos &pos) const;
     void FollowPointer(QScreen *screen);
     void SetSpokenColour(const QString &text);

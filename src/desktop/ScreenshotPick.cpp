@@ -73,7 +73,8 @@ TScreenshotPick::TScreenshotPick(QImage shot, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Pick from screenshot"));
     setAccessibleName(windowTitle());
-    setAccessibleDescription(QStringLiteral("Arrow keys move the pointer, Return takes the colour, Escape cancels"));
+    setAccessibleDescription(QStringLiteral("Arrow keys move the pointer, + and - change the square taken, Return "
+                                            "takes the colour, Escape cancels"));
     setCursor(Qt::CrossCursor);
 }
 
