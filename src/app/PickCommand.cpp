@@ -77,7 +77,9 @@ int RunPickCommand(const TCommandLine &cl)
     const QString hex = taken ? HtmlText(taken->Rgb8()) : QString();
     if (taken && cl.Open) {
         // The window starts as any start does: as the first, or handing the colour to the one running.
-        return QProcess::startDetached(QApplication::applicationFilePath(), {hex}) ? 0 : ExitUnreadable;
+        // A colour kept exactly (a wide-gamut monitor's) goes as its CSS text, which says all of it.
+        const QString given = taken->FromBytes ? hex : ExactColourText(*taken);
+        return QProcess::startDetached(QApplication::applicationFilePath(), {given}) ? 0 : ExitUnreadable;
     }
     if (taken) {
         const QString text = cl.To.isEmpty() ? hex : ConvertColour(*taken, cl.To, cl.Srgb).Lines.join(QLatin1Char('\n'));
