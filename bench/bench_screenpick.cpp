@@ -1,5 +1,7 @@
 // One magnifier update of the screen eyedropper (read the device pixels around the pointer,
-// paint the enlarged view), beside the bare screen read of the same area as the reference; and
+// paint the enlarged view), beside the bare screen read of the same area as the reference; the
+// same update averaging the largest square (31×31, the mean in linear light, also through a
+// wide-gamut monitor's profile), beside the single-pixel update; and
 // the colour conversion of a pick through a display profile, beside the pick's own screen read.
 // Run it on the display in use (QT_QPA_PLATFORM=xcb) for the screen read that matters, and with
 // QT_SCALE_FACTOR=2 for the largest view.
@@ -43,6 +45,27 @@ void BM_MagnifierUpdate(benchmark::State &state)
     state.counters["cell"] = overlay.Cell();
 }
 BENCHMARK(BM_MagnifierUpdate)->Unit(benchmark::kMicrosecond);
+
+QByteArray WideGamutProfile();
+
+// The same update with the largest square averaged: a 33×33 read, 961 pixels decoded and
+// averaged each frame. Argument 1: as a wide-gamut monitor shows them, through its profile.
+void BM_MagnifierUpdateAveraged(benchmark::State &state)
+{
+    TPickOverlay overlay({});
+    overlay.SetAverageSize(31);
+    if (state.range(0)) {
+        const QByteArray bytes = WideGamutProfile();
+        overlay.ShowAsShown(std::make_shared<TDisplayProfiles>([bytes](int, int) { return TDisplayProfile::FromBytes(bytes); }));
+    }
+    int i = 0;
+    for (auto _ : state) {
+        overlay.UpdateAt({0, Pointer(i++)});
+        benchmark::DoNotOptimize(overlay.View().constBits());
+    }
+    state.counters["cell"] = overlay.Cell();
+}
+BENCHMARK(BM_MagnifierUpdateAveraged)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // A wide-gamut monitor's profile, made the way a calibration tool would describe one.
 QByteArray WideGamutProfile()

@@ -49,3 +49,11 @@ inline QByteArray SwappedMonitor()
     return MonitorProfile({{0.15, 0.06, 1.0}, {0.30, 0.60, 1.0}, {0.64, 0.33, 1.0}},
                           cmsBuildParametricToneCurve(nullptr, 4, srgbCurve.data()), "Swapped Test Monitor");
 }
+
+// A display-p3 monitor: its primaries, D65 white and sRGB's curve.
+inline QByteArray DisplayP3Monitor()
+{
+    const std::array<double, 5> srgbCurve{2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    return MonitorProfile({{0.680, 0.320, 1.0}, {0.265, 0.690, 1.0}, {0.150, 0.060, 1.0}},
+                          cmsBuildParametricToneCurve(nullptr, 4, srgbCurve.data()), "P3 Test Monitor");
+}

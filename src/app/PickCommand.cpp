@@ -2,6 +2,7 @@
 
 #include "app/ConvertNotations.h"
 #include "colour/ColourHistory.h"
+#include "desktop/DisplayProfile.h"
 #include "desktop/ScreenPick.h"
 
 #include <QApplication>
@@ -47,9 +48,21 @@ int RunPickCommand(const TCommandLine &cl)
     env.Messages = &messages;
     const bool asShown = cl.AsShown;
     env.AsShown = [asShown] { return asShown; };
+    // A profile that cannot be used is said once; the pick goes on with the device values.
+    env.Profiles = [&messages](int screen, int monitor) {
+        TDisplayProfile profile = X11DisplayProfile(screen, monitor);
+        if (!profile.Why().isEmpty())
+            messages.ShowMessage(QStringLiteral("the monitor's display profile cannot be used (%1); the colour is taken as "
+                                                "sent to the monitor")
+                                     .arg(profile.Why()));
+        return profile;
+    };
+    int average = cl.Average;
+    env.AverageSize = [&average] { return average; };
+    env.AverageSizeChanged = [&average](int side) { average = side; };
     TScreenPicker picker(env);
-    std::optional<TColor> taken;
-    picker.Pick(nullptr, [&](TColor c) { taken = c; });
+    std::optional<TExactColour> taken;
+    picker.PickExact(nullptr, [&](const TExactColour &c) { taken = c; });
     // The eyedropper says when it is done only through its answer; a cancelled or failed pick has
     // none, so its end is seen as the picker falling idle.
     QTimer idle;
@@ -61,10 +74,12 @@ int RunPickCommand(const TCommandLine &cl)
     if (picker.Busy())
         QApplication::exec();
     // Without --to the colour is #RRGGBB, whatever its name: a script reads one form always.
-    const QString hex = taken ? HtmlText({GetRValue(*taken), GetGValue(*taken), GetBValue(*taken)}) : QString();
+    const QString hex = taken ? HtmlText(taken->Rgb8()) : QString();
     if (taken && cl.Open) {
         // The window starts as any start does: as the first, or handing the colour to the one running.
-        return QProcess::startDetached(QApplication::applicationFilePath(), {hex}) ? 0 : ExitUnreadable;
+        // A colour kept exactly (a wide-gamut monitor's) goes as its CSS text, which says all of it.
+        const QString given = taken->FromBytes ? hex : ExactColourText(*taken);
+        return QProcess::startDetached(QApplication::applicationFilePath(), {given}) ? 0 : ExitUnreadable;
     }
     if (taken) {
         const QString text = cl.To.isEmpty() ? hex : ConvertColour(*taken, cl.To, cl.Srgb).Lines.join(QLatin1Char('\n'));

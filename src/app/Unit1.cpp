@@ -178,6 +178,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddNotationsRegItems(*RegManager1->RegItems());
     AddPaletteRegItems(*RegManager1->RegItems());
     AddAsShownRegItem(*RegManager1->RegItems());
+    AddAverageRegItem(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
     NameControls();
@@ -237,6 +238,7 @@ void TForm1::LoadSettings()
     LoadNotationsSettings();
     LoadPaletteSettings();
     LoadAsShownSetting();
+    LoadAverageSetting();
 }
 
 bool ShownOnSomeScreen(const QRect &frame)
@@ -278,6 +280,7 @@ void TForm1::FormCloseQuery()
         StorePaletteSettings();
         StoreExactSetting();
         StoreAsShownSetting();
+        StoreAverageSetting();
     });
 }
 

@@ -97,6 +97,9 @@ public:
     bool fSrgb = false;
     // "Pick as the monitor shows it": the eyedropper converts through the display profile.
     bool fAsShown = false;
+    // The side of the eyedropper's averaged square; the user's change during a pick.
+    int fPickAverage = 1;
+    void PickAverageChanged(int side);
 
     void DoRGB();
     // Makes a colour current and renders it everywhere; an empty result changes nothing.
@@ -225,4 +228,8 @@ private:
     TNotationsWindow *FNotations = nullptr;
     TColourState *FColour = nullptr;
     bool FAsShownStored = false;
+    // Whether the user changed the eyedropper's averaged square since start.
+    bool FPickAverageChanged = false;
+    void LoadAverageSetting();
+    void StoreAverageSetting();
 };

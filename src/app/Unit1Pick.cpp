@@ -6,6 +6,8 @@
 #include "app/CommandMenu.h"
 #include "app/PickAsShown.h"
 #include "app/WindowCommands.h"
+#include "app/ColorDrop.h"
+#include "desktop/PickAverage.h"
 #include "framework/Dispatch.h"
 #include "settings/RegMng.h"
 
@@ -18,6 +20,8 @@ TScreenPicker &TForm1::ScreenPicker()
         TScreenPickEnv env = FEnv.ScreenPick;
         env.Messages = FEnv.Messages;
         env.AsShown = [this] { return fAsShown; };
+        env.AverageSize = [this] { return fPickAverage; };
+        env.AverageSizeChanged = [this](int side) { PickAverageChanged(side); };
         FScreenPicker = new TScreenPicker(std::move(env), this);
     }
     return *FScreenPicker;
@@ -25,7 +29,37 @@ TScreenPicker &TForm1::ScreenPicker()
 
 void TForm1::ScreenPickClick()
 {
-    ScreenPicker().Pick(this, [this](TColor color) { RunCommand(*FEnv.Messages, [this, color] { SetColor(color); }); });
+    ScreenPicker().PickExact(this, [this](const TExactColour &colour) {
+        RunCommand(*FEnv.Messages, [this, colour] {
+            // 8 bits go the design's way; a colour kept exactly from a wide-gamut monitor is taken
+            // as a pasted one is, its Notations shown when it lies outside sRGB.
+            if (colour.FromBytes) {
+                const TRgb8 rgb = colour.Rgb8();
+                SetColor(static_cast<TColor>(rgb.R | (rgb.G << 8) | (rgb.B << 16)));
+            } else {
+                Take(TTakenColor{colour, !colour.InSrgb()});
+            }
+        });
+    });
+}
+
+void TForm1::PickAverageChanged(int side)
+{
+    fPickAverage = side;
+    FPickAverageChanged = true;
+}
+
+void TForm1::LoadAverageSetting()
+{
+    // Anything but a listed size (a hand-edited file) is one pixel, and stays in the file as it is.
+    const int stored = RegManager1->Filer(AverageItemName)->ReadInteger();
+    fPickAverage = IsPickSize(stored) ? stored : 1;
+}
+
+void TForm1::StoreAverageSetting()
+{
+    if (FPickAverageChanged)
+        RegManager1->Filer(AverageItemName)->WriteInteger(fPickAverage);
 }
 
 void TForm1::AsShownSwitchClick()

@@ -2,6 +2,7 @@
 
 #include "colour/ContrastFix.h"
 #include "colour/Vision.h"
+#include "desktop/PickAverage.h"
 
 #include <QCommandLineParser>
 
@@ -26,6 +27,8 @@ struct TOptions {
     QCommandLineOption Delta{QStringLiteral("delta"), QStringLiteral("Print the differences of two colours.")};
     QCommandLineOption PaletteConvert{QStringLiteral("palette-convert"), QStringLiteral("Convert the palette file IN to OUT and exit."),
                                       QStringLiteral("IN")};
+    QCommandLineOption Average{QStringLiteral("average"), QStringLiteral("With --pick, the mean of an N by N square."),
+                               QStringLiteral("N")};
 };
 
 QString Hex(unsigned value, int digits)
@@ -43,6 +46,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
     parser.addOptions({o.Simulate, o.Contrast, o.Fix, o.Delta});
     parser.addOption(o.PaletteConvert);
+    parser.addOption(o.Average);
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -96,6 +100,15 @@ TCommandLine ParseCommandLine(const QStringList &args)
     cl.Open = parser.isSet(o.Open);
     if ((cl.AsShown || cl.Open) && !parser.isSet(o.Pick))
         return error(QStringLiteral("--as-shown and --open go with --pick"));
+    if (parser.isSet(o.Average)) {
+        if (!parser.isSet(o.Pick))
+            return error(QStringLiteral("--average goes with --pick"));
+        bool number = false;
+        const QStringList given = parser.values(o.Average);
+        cl.Average = given.size() == 1 ? given.front().trimmed().toInt(&number) : 0;
+        if (!number || !IsPickSize(cl.Average))
+            return error(QStringLiteral("--average takes one of 1, 3, 5, 9, 15, 31"));
+    }
     if (parser.isSet(o.To)) {
         for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
             if (!name.trimmed().isEmpty())
@@ -157,6 +170,8 @@ QString HelpText(const QStringList &notationNames)
                "                        convert the palette file IN to OUT, each in the format its suffix\n"
                "                        names (.gpl .css .tokens.json .tailwind.css .ase .kpl .soc .xml,\n"
                "                        and .svg .png sheets to write); needs no display\n"
+               "      --average N       with --pick: the mean (in linear light) of the N by N square of\n"
+               "                        device pixels around the pointer; N is 1, 3, 5, 9, 15 or 31\n"
                "\n"
                "Notations: %1\n"
                "\n"

@@ -15,6 +15,7 @@ struct TCommandLine {
     bool Srgb = false;   // --srgb: the POV-Ray forms with srgb, srgbf and srgbt
     bool AsShown = false; // --as-shown: --pick takes the colour as the monitor shows it
     bool Open = false;    // --open: --pick opens (or raises) the window with the colour instead
+    int Average = 1;      // --average N: --pick takes the mean of the N × N square (N of PickSizes)
     QString Error;       // for Error: what to print on standard error
     QStringList Colours; // --simulate's colour, --contrast's and --delta's two (text, background)
     QString Vision;      // --simulate's NAME[:SEVERITY], as given

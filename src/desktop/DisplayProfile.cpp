@@ -1,5 +1,6 @@
 #include "desktop/DisplayProfile.h"
 
+#include "desktop/PickAverage.h"
 #include "desktop/X11Screen.h"
 
 #include <lcms2.h>
@@ -39,6 +40,28 @@ QString Description(cmsHPROFILE profile)
     return name.left(64);
 }
 
+// Little CMS's D50 white is CSS's rounded to four digits; its XYZ is scaled to CSS's, so that
+// the monitor's white comes out as exactly white.
+TVec3 CssXyz(const cmsCIEXYZ &xyz)
+{
+    const cmsCIEXYZ *d50 = cmsD50_XYZ();
+    const TVec3 css{0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585};
+    return {xyz.X * css[0] / d50->X, xyz.Y * css[1] / d50->Y, xyz.Z * css[2] / d50->Z};
+}
+
+// A coordinate within rounding error of the ends of its range is the end. A profile holds its
+// primaries and white to 16 bits after the point, which leaves the colours it gives a few
+// ten-thousandths off: a quarter of an 8-bit step is well beyond that and still out of sight.
+double Snapped(double v)
+{
+    constexpr double eps = 1e-3;
+    if (std::abs(v) < eps)
+        return 0;
+    if (std::abs(v - 1) < eps)
+        return 1;
+    return v;
+}
+
 int Channel(double v)
 {
     if (!std::isfinite(v))
@@ -74,6 +97,19 @@ TDisplayProfile TDisplayProfile::FromBytes(const QByteArray &bytes)
         return Unusable(QStringLiteral("damaged"));
     TDisplayProfile profile;
     profile.FTransform = std::shared_ptr<void>(transform, cmsDeleteTransform);
+    const Profile xyz(cmsCreateXYZProfileTHR(context));
+    cmsHTRANSFORM toXyz = cmsCreateTransformTHR(context, display.get(), TYPE_RGB_DBL, xyz.get(), TYPE_XYZ_DBL,
+                                                INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+    if (!toXyz)
+        return Unusable(QStringLiteral("damaged"));
+    profile.FToXyz = std::shared_ptr<void>(toXyz, cmsDeleteTransform);
+    // Wider than sRGB: a primary beyond sRGB's cube by more than the profile's own rounding.
+    for (const TColor primary : {TColor(0xFF), TColor(0xFF00), TColor(0xFF0000)}) {
+        const TVec3 linear = colour::XyzToLinSrgb(colour::D50ToD65(profile.Xyz(primary)));
+        for (const double v : linear)
+            if (!std::isfinite(v) || v < -2e-3 || v > 1 + 2e-3)
+                profile.FWide = true;
+    }
     profile.FName = Description(display.get());
     if (profile.FName.isEmpty())
         profile.FName = QStringLiteral("without a name");
@@ -97,6 +133,64 @@ TColor TDisplayProfile::AsShown(TColor device) const
     double out[3] = {};
     cmsDoTransform(FTransform.get(), in, out, 1);
     return Channel(out[0]) | (Channel(out[1]) << 8) | (Channel(out[2]) << 16);
+}
+
+TVec3 TDisplayProfile::Xyz(TColor device) const
+{
+    const TVec3 rgb{(device & 0xFF) / 255.0, ((device >> 8) & 0xFF) / 255.0, ((device >> 16) & 0xFF) / 255.0};
+    if (!FToXyz)
+        return colour::D65ToD50(colour::LinSrgbToXyz(colour::LinSrgb(rgb)));
+    cmsCIEXYZ xyz{};
+    cmsDoTransform(FToXyz.get(), rgb.data(), &xyz, 1);
+    return CssXyz(xyz);
+}
+
+TVec3 TDisplayProfile::MeanXyz(const std::vector<QRgb> &pixels) const
+{
+    std::vector<double> rgb;
+    rgb.reserve(pixels.size() * 3);
+    for (const QRgb p : pixels)
+        rgb.insert(rgb.end(), {qRed(p) / 255.0, qGreen(p) / 255.0, qBlue(p) / 255.0});
+    std::vector<cmsCIEXYZ> xyz(pixels.size());
+    cmsDoTransform(FToXyz.get(), rgb.data(), xyz.data(), static_cast<cmsUInt32Number>(pixels.size()));
+    cmsCIEXYZ sum{};
+    for (const cmsCIEXYZ &v : xyz) {
+        sum.X += v.X;
+        sum.Y += v.Y;
+        sum.Z += v.Z;
+    }
+    const double n = static_cast<double>(pixels.size());
+    return CssXyz({sum.X / n, sum.Y / n, sum.Z / n});
+}
+
+TExactColour TDisplayProfile::Taken(const std::vector<QRgb> &pixels) const
+{
+    if (pixels.empty())
+        return TExactColour::FromRgb8({});
+    if (!Usable())
+        return TExactColour::FromRgb8(pixels.size() == 1 ? TRgb8{qRed(pixels[0]), qGreen(pixels[0]), qBlue(pixels[0])}
+                                                         : LinearMean(pixels));
+    if (pixels.size() == 1 && !FWide) {
+        const TColor shown = AsShown(static_cast<TColor>(qRed(pixels[0]) | (qGreen(pixels[0]) << 8) | (qBlue(pixels[0]) << 16)));
+        return TExactColour::FromRgb8({static_cast<int>(shown & 0xFF), static_cast<int>((shown >> 8) & 0xFF),
+                                       static_cast<int>((shown >> 16) & 0xFF)});
+    }
+    const TVec3 xyz = MeanXyz(pixels);
+    TExactColour c;
+    c.Space = TColourSpace::XyzD50;
+    c.Coords = xyz;
+    if (!FWide) {
+        const std::optional<TMappedRgb8> rgb = ToRgb8(TColourSpace::XyzD50, xyz);
+        return TExactColour::FromRgb8(rgb ? rgb->Rgb : TRgb8{});
+    }
+    // Kept exactly: in display-p3 where it fits, which reads as the monitor's own kind of value.
+    TExactColour p3 = c.To(TColourSpace::DisplayP3);
+    bool inP3 = true;
+    for (double &v : p3.Coords) {
+        v = Snapped(v);
+        inP3 = inP3 && std::isfinite(v) && v >= 0 && v <= 1;
+    }
+    return inP3 ? p3 : c.To(TColourSpace::XyzD65);
 }
 
 QByteArray DisplayProfileProperty(int monitor)

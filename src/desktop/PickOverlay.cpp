@@ -1,6 +1,8 @@
 #include "desktop/PickOverlay.h"
 
+#include "colour/ColourHistory.h"
 #include "desktop/DisplayProfile.h"
+#include "desktop/PickAverage.h"
 
 #include "framework/Announcer.h"
 
@@ -11,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -21,15 +24,12 @@ namespace {
 // Gap between the pointer and the window, beyond the pixels the magnifier reads.
 constexpr int Gap = TPickOverlay::Radius + 16;
 
-TColor FromRgb(QRgb rgb) { return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16); }
+TColor ColorOf(const TRgb8 &c) { return static_cast<TColor>(c.R | (c.G << 8) | (c.B << 16)); }
 
-QString HtmlText(TColor c)
+// What the magnifier says of the square's size: nothing for one pixel.
+QString SizeText(int side)
 {
-    return QStringLiteral("#%1%2%3")
-        .arg(c & 0xFF, 2, 16, QLatin1Char('0'))
-        .arg((c >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-        .arg((c >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
-        .toUpper();
+    return side > 1 ? QStringLiteral("average of %1 × %1 pixels").arg(side) : QString();
 }
 
 void FillRect(QImage &image, const QRect &r, QRgb colour)
@@ -52,23 +52,23 @@ void Outline(QImage &image, const QRect &r, QRgb colour)
 
 } // namespace
 
-QImage MagnifiedPixels(const QImage &pixels, int cell, int border)
+QImage MagnifiedPixels(const QImage &pixels, int cell, int border, int count, int frame)
 {
-    const int side = TPickOverlay::Side * cell;
+    const int side = count * cell;
     QImage view(side + 2 * border, side + 2 * border, QImage::Format_RGB32);
     view.fill(Qt::white);
-    const bool readable = pixels.format() == QImage::Format_RGB32 && pixels.width() >= TPickOverlay::Side
-                          && pixels.height() >= TPickOverlay::Side;
+    const bool readable = pixels.format() == QImage::Format_RGB32 && pixels.width() >= count && pixels.height() >= count;
     for (int y = 0; y < side; ++y) {
         auto *line = reinterpret_cast<QRgb *>(view.scanLine(border + y)) + border;
         const auto *source = readable ? reinterpret_cast<const QRgb *>(pixels.constScanLine(y / cell)) : nullptr;
         for (int x = 0; x < side; ++x)
             line[x] = source ? (source[x / cell] | 0xFF000000u) : 0xFF000000u;
     }
-    const int at = border + TPickOverlay::Radius * cell;
-    Outline(view, QRect(at, at, cell, cell), qRgb(0, 0, 0));
-    if (cell > 4)
-        Outline(view, QRect(at + 1, at + 1, cell - 2, cell - 2), qRgb(255, 255, 255));
+    const int at = border + (count - frame) / 2 * cell;
+    const int framed = frame * cell;
+    Outline(view, QRect(at, at, framed, framed), qRgb(0, 0, 0));
+    if (framed > 4)
+        Outline(view, QRect(at + 1, at + 1, framed - 2, framed - 2), qRgb(255, 255, 255));
     return view;
 }
 
@@ -93,6 +93,28 @@ TPickOverlay::~TPickOverlay()
 void TPickOverlay::ShowAsShown(std::shared_ptr<TDisplayProfiles> profiles)
 {
     FProfiles = std::move(profiles);
+}
+
+void TPickOverlay::SetAverageSize(int side)
+{
+    FSize = StepPickSize(side, 0);
+}
+
+int TPickOverlay::ViewCount() const
+{
+    // A square too large for the view gets a view one pixel larger on each side, so that its
+    // frame and what lies around it stay in sight.
+    return std::max(Side, FSize + 2);
+}
+
+void TPickOverlay::StepSize(int steps)
+{
+    const int side = StepPickSize(FSize, steps);
+    if (side == FSize)
+        return;
+    FSize = side;
+    emit AverageSizeChanged(side);
+    UpdateAt(FCentre);
 }
 
 QPoint TPickOverlay::PlaceFor(QPoint p, const QRect &screen, QSize size)
@@ -120,12 +142,20 @@ void TPickOverlay::TakeGrabs()
     FGrabbing = true;
 }
 
-TColor TPickOverlay::Shown(const TDevicePos &pos, TColor device) const
+std::optional<TExactColour> TPickOverlay::Sample(const TDevicePos &pos, const QImage &pixels, QPoint origin) const
 {
+    const QRect square = PickSquare(pos.Pos, FSize);
+    const std::vector<QRgb> shown =
+        FSize == 1 ? (pixels.rect().contains(pos.Pos - origin) ? std::vector<QRgb>{pixels.pixel(pos.Pos - origin)}
+                                                              : std::vector<QRgb>{})
+                   : PixelsShown(pixels, origin, square, FScreen.Monitors(pos.Screen));
+    if (shown.empty())
+        return std::nullopt;
+    static const TDisplayProfile none;
     if (!FProfiles)
-        return device;
+        return none.Taken(shown);
     const QScreen *screen = ScreenShowing(pos);
-    return FProfiles->For(pos.Screen, screen ? MonitorIndex(screen) : 0).AsShown(device);
+    return FProfiles->For(pos.Screen, screen ? MonitorIndex(screen) : 0).Taken(shown);
 }
 
 QString TPickOverlay::ProfileCaption(const TDevicePos &pos) const
@@ -139,11 +169,14 @@ void TPickOverlay::UpdateAt(const TDevicePos &pos)
     FCentre = pos;
     QScreen *screen = ScreenShowing(pos);
     const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
-    FCell = std::max(1, static_cast<int>(std::lround(Zoom * ratio)));
+    const int count = ViewCount();
+    // A larger view keeps the window's size: its squares shrink, staying whole device pixels.
+    FCell = std::max(1, static_cast<int>(std::lround(Zoom * ratio)) * Side / count);
     const int border = std::max(1, static_cast<int>(std::lround(ratio)));
-    const QImage pixels = FScreen.Grab(pos.Screen, QRect(pos.Pos - QPoint(Radius, Radius), QSize(Side, Side)));
+    const QPoint origin = pos.Pos - QPoint(count / 2, count / 2);
+    const QImage pixels = FScreen.Grab(pos.Screen, QRect(origin, QSize(count, count)));
 
-    const QImage cells = MagnifiedPixels(pixels, FCell, border);
+    const QImage cells = MagnifiedPixels(pixels, FCell, border, count, FSize);
     const int lines = FProfiles ? 2 : 1;
     FView = QImage(cells.width(), cells.height() + static_cast<int>(std::ceil(TextHeight * lines * ratio)),
                    QImage::Format_RGB32);
@@ -158,10 +191,13 @@ void TPickOverlay::UpdateAt(const TDevicePos &pos)
     const qreal top = cells.height() / ratio;
     const qreal width = cells.width() / ratio;
     QString said;
-    if (!pixels.isNull() && pixels.rect().contains(Radius, Radius)) {
-        const TColor device = FromRgb(pixels.pixel(Radius, Radius));
-        said = HtmlText(Shown(pos, device));
-        painter.drawText(QRectF(0, top, width, TextHeight), Qt::AlignCenter, said);
+    if (const auto taken = pixels.isNull() ? std::nullopt : Sample(pos, pixels, origin)) {
+        said = HtmlText(taken->Rgb8());
+        const QString size = SizeText(FSize);
+        painter.drawText(QRectF(0, top, width, TextHeight), Qt::AlignCenter,
+                         size.isEmpty() ? said : QStringLiteral("%1  %2×%2").arg(said).arg(FSize));
+        if (!size.isEmpty())
+            said += QStringLiteral(", ") + size;
     }
     if (FProfiles) {
         const QString caption = ProfileCaption(pos);
@@ -227,12 +263,12 @@ void TPickOverlay::Take(const TDevicePos &pos)
 {
     if (FDone)
         return;
-    const QImage pixel = FScreen.Grab(pos.Screen, QRect(pos.Pos, QSize(1, 1)));
-    const bool read = !pixel.isNull() && pixel.width() >= 1 && pixel.height() >= 1;
-    const TColor color = read ? Shown(pos, FromRgb(pixel.pixel(0, 0))) : 0;
+    const QRect square = PickSquare(pos.Pos, FSize);
+    const QImage pixels = FScreen.Grab(pos.Screen, square);
+    const std::optional<TExactColour> taken = pixels.isNull() ? std::nullopt : Sample(pos, pixels, square.topLeft());
     Finish();
-    if (read)
-        emit Taken(color);
+    if (taken)
+        emit Taken(ColorOf(taken->Rgb8()), *taken);
     else
         emit Cancelled();
     deleteLater();
@@ -285,6 +321,14 @@ void TPickOverlay::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Space:
         Take(FCentre);
         return;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: // + without Shift on many keyboards
+        StepSize(1);
+        return;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        StepSize(-1);
+        return;
     case Qt::Key_Left: move = {-step, 0}; break;
     case Qt::Key_Right: move = {step, 0}; break;
     case Qt::Key_Up: move = {0, -step}; break;
@@ -295,6 +339,21 @@ void TPickOverlay::keyPressEvent(QKeyEvent *event)
     const TDevicePos to{FCentre.Screen, FCentre.Pos + move};
     FScreen.MovePointer(to);
     UpdateAt(to);
+}
+
+void TPickOverlay::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier) || FDone) {
+        event->ignore();
+        return;
+    }
+    // One size per notch; a touchpad's small steps add up to a notch first.
+    FWheel += event->angleDelta().y();
+    const int notches = FWheel / QWheelEvent::DefaultDeltasPerStep;
+    FWheel -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches)
+        StepSize(notches);
+    event->accept();
 }
 
 void TPickOverlay::paintEvent(QPaintEvent *)

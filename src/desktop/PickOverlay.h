@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ExactColour.h"
 #include "desktop/ScreenAccess.h"
 #include "framework/Colors.h"
 
@@ -7,14 +8,16 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class TAnnouncer;
 class TDisplayProfiles;
 
-// The pixels of `pixels` (one per device pixel of the screen) enlarged to squares of `cell`
-// device pixels each, with a `border` of white around them and the centre pixel framed: black
-// just inside its square's edge, white one pixel further in.
-QImage MagnifiedPixels(const QImage &pixels, int cell, int border);
+// The pixels of `pixels` (one per device pixel of the screen, `count` on each side) enlarged to
+// squares of `cell` device pixels each, with a `border` of white around them and the centre
+// `frame` × `frame` pixels framed: black just inside their square's edge, white one pixel
+// further in.
+QImage MagnifiedPixels(const QImage &pixels, int cell, int border, int count = 15, int frame = 1);
 
 // Makes the magnifier known to screen readers (see PickOverlayAccessible.cpp).
 void InstallPickOverlayAccessible();
@@ -23,7 +26,9 @@ void InstallPickOverlayAccessible();
 // shows the device pixels around it enlarged, the centre one framed. While it is open it holds
 // the pointer (crosshair) and the keyboard. A left click, Return or Space takes the centre pixel;
 // Escape or a right click cancels; the arrow keys move the pointer by one device pixel (ten with
-// Shift). Either way it releases both grabs and closes itself.
+// Shift). Either way it releases both grabs and closes itself. `+` and `-` (or the wheel with
+// Ctrl) grow and shrink the square taken through PickSizes: the colour is then the square's mean
+// in linear light, and the square is framed instead of the centre pixel.
 class TPickOverlay : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +47,11 @@ public:
     // Takes colours as the monitor shows them, through its display profile (a second caption line
     // says which). Without this call the device values are taken.
     void ShowAsShown(std::shared_ptr<TDisplayProfiles> profiles);
+    // The side of the square taken, one of PickSizes (anything else is held to the nearest below).
+    void SetAverageSize(int side);
+    int AverageSize() const { return FSize; }
+    // The device pixels on each side of the view: Side, or more to show the whole square around it.
+    int ViewCount() const;
 
     // Shows the magnifier at the pointer and takes the grabs.
     void Begin();
@@ -58,22 +68,30 @@ public:
 
     void Take(const TDevicePos &pos);
     void Cancel();
+    // Grows (shrinks, negative) the square by this many places of PickSizes, as + and - do.
+    void StepSize(int steps);
 
 signals:
-    void Taken(TColor color);
+    // The colour's 8 bits (its sRGB fallback), and the colour itself: 8-bit sRGB too, unless it was
+    // taken exactly from a wide-gamut monitor.
+    void Taken(TColor color, const TExactColour &exact);
     void Cancelled();
+    void AverageSizeChanged(int side);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void Finish();
     void TakeGrabs();
-    // The colour of a device value as it is taken: through the display profile when asked to.
-    TColor Shown(const TDevicePos &pos, TColor device) const;
+    // The colour of the square around pos as it is taken, from pixels read at `origin`: through the
+    // display profile when asked to; nothing when none of it is on a screen.
+    std::optional<TExactColour> Sample(const TDevicePos &pos, const QImage &pixels, QPoint origin) const;
+
     QString ProfileCaption(const TDevicePos &pos) const;
     void FollowPointer(QScreen *screen);
     void SetSpokenColour(const QString &text);
@@ -83,6 +101,8 @@ private:
     QImage FView;
     TDevicePos FCentre;
     int FCell = Zoom;
+    int FSize = 1;
+    int FWheel = 0; // the wheel's turn not yet a whole notch
     TAnnouncer *FAnnouncer = nullptr; // says the colour under the pointer; made when first needed
     bool FGrabbing = false;
     bool FDone = false;

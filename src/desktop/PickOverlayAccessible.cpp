@@ -1,7 +1,8 @@
 // What a screen reader sees of the magnifier: a window named "Pick from screen" whose
-// description is what it shows (the colour under the pointer, and the display profile when the
-// pick is colour-managed), and two actions, Press to take that colour and Cancel, which do what
-// Return and Escape do.
+// description is what it shows (the colour under the pointer, the square's size when it averages
+// one, and the display profile when the pick is colour-managed), and the actions Press to take
+// that colour and Cancel, which do what Return and Escape do, and Increase and Decrease, which
+// grow and shrink the square as + and - do.
 #include "desktop/PickOverlay.h"
 
 #include "framework/Accessible.h"
@@ -24,7 +25,7 @@ public:
         return Overlay()->isWindow() ? QAccessible::Window : QAccessible::Grouping;
     }
 
-    QStringList actionNames() const override { return {pressAction(), CancelAction()}; }
+    QStringList actionNames() const override { return {pressAction(), CancelAction(), increaseAction(), decreaseAction()}; }
 
     void doAction(const QString &name) override
     {
@@ -32,6 +33,10 @@ public:
             RunActionLater(Overlay(), [](TPickOverlay *o) { o->Take(o->Centre()); });
         else if (name == CancelAction())
             RunActionLater(Overlay(), [](TPickOverlay *o) { o->Cancel(); });
+        else if (name == increaseAction())
+            RunActionLater(Overlay(), [](TPickOverlay *o) { o->StepSize(1); });
+        else if (name == decreaseAction())
+            RunActionLater(Overlay(), [](TPickOverlay *o) { o->StepSize(-1); });
     }
 
     QStringList keyBindingsForAction(const QString &name) const override
@@ -40,6 +45,10 @@ public:
             return {QStringLiteral("Return")};
         if (name == CancelAction())
             return {QStringLiteral("Escape")};
+        if (name == increaseAction())
+            return {QStringLiteral("+")};
+        if (name == decreaseAction())
+            return {QStringLiteral("-")};
         return {};
     }
 

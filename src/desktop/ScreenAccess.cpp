@@ -121,6 +121,15 @@ TScreenAccess DesktopScreen(TScreenAccess given)
             return p ? TDevicePos{p->Screen, p->Pos} : QtPointer(seen);
         })
                             : TPointerRead(QtPointer);
+    if (!given.Monitors)
+        given.Monitors = [](int screen) {
+            QList<QRect> areas;
+            const QList<QList<QScreen *>> desktops = Desktops();
+            if (screen >= 0 && screen < desktops.size())
+                for (const QScreen *monitor : desktops[screen])
+                    areas << DeviceGeometry(monitor);
+            return areas;
+        };
     if (!given.MovePointer)
         given.MovePointer = x11 ? TPointerMove([](const TDevicePos &to) { X11Screen::MovePointer({to.Screen, to.Pos}); })
                                 : TPointerMove(QtMovePointer);

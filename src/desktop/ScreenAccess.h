@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
@@ -41,10 +42,14 @@ using TScreenGrab = std::function<QImage(int screen, const QRect &area)>;
 // coordinates (on X11 the server is asked instead, which knows the device pixel exactly).
 using TPointerRead = std::function<TDevicePos(QPointF seen)>;
 using TPointerMove = std::function<void(const TDevicePos &to)>;
+// The device areas of the monitors an X screen shows (what lies outside them is no pixel of the
+// screen).
+using TMonitorAreas = std::function<QList<QRect>(int screen)>;
 struct TScreenAccess {
     TScreenGrab Grab;
     TPointerRead Pointer;
     TPointerMove MovePointer;
+    TMonitorAreas Monitors;
 };
 
 // The desktop's own screen: the X server's root windows on X11, Qt's screens elsewhere. Members

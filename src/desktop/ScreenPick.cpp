@@ -49,6 +49,26 @@ void TScreenPicker::Abandon()
 
 void TScreenPicker::Pick(QWidget *window, TTaken taken)
 {
+    PickExact(window, [taken](const TExactColour &c) {
+        const TRgb8 rgb = c.Rgb8();
+        if (taken)
+            taken(static_cast<TColor>(rgb.R | (rgb.G << 8) | (rgb.B << 16)));
+    });
+}
+
+int TScreenPicker::AverageSize() const
+{
+    return FEnv.AverageSize ? FEnv.AverageSize() : 1;
+}
+
+void TScreenPicker::SizeChanged(int side)
+{
+    if (FEnv.AverageSizeChanged)
+        FEnv.AverageSizeChanged(side);
+}
+
+void TScreenPicker::PickExact(QWidget *window, TTakenExact taken)
+{
     Abandon();
     if (!FEnv.Path)
         FEnv.Path = SessionPickPath();
@@ -58,16 +78,18 @@ void TScreenPicker::Pick(QWidget *window, TTaken taken)
         PickOnScreen(window, std::move(taken));
 }
 
-void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
+void TScreenPicker::PickOnScreen(QWidget *window, TTakenExact taken)
 {
     auto *overlay = new TPickOverlay(FEnv.Screen, window);
     FOverlay = overlay;
+    overlay->SetAverageSize(AverageSize());
+    connect(overlay, &TPickOverlay::AverageSizeChanged, this, &TScreenPicker::SizeChanged);
     // Profiles are read afresh for each pick: a calibration tool may have set a new one since.
     if (FEnv.AsShown && FEnv.AsShown())
         overlay->ShowAsShown(std::make_shared<TDisplayProfiles>(FEnv.Profiles));
     // The overlay closes itself; from its answer on the picker is free again.
     connect(overlay, &TPickOverlay::Cancelled, this, [this] { FOverlay = nullptr; });
-    connect(overlay, &TPickOverlay::Taken, this, [this, taken](TColor color) {
+    connect(overlay, &TPickOverlay::Taken, this, [this, taken](TColor, const TExactColour &color) {
         FOverlay = nullptr;
         if (taken)
             taken(color);
@@ -75,7 +97,7 @@ void TScreenPicker::PickOnScreen(QWidget *window, TTaken taken)
     overlay->Begin();
 }
 
-void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
+void TScreenPicker::PickThroughPortal(QWidget *window, TTakenExact taken)
 {
     const QDBusConnection bus = FEnv.Bus ? FEnv.Bus() : QDBusConnection::sessionBus();
     QString parentWindow;
@@ -88,7 +110,8 @@ void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
                 request->deleteLater();
                 FRequest = nullptr;
                 if (outcome == TPortalColorRequest::TOutcome::Picked && taken)
-                    taken(color);
+                    taken(TExactColour::FromRgb8({static_cast<int>(GetRValue(color)), static_cast<int>(GetGValue(color)),
+                                                  static_cast<int>(GetBValue(color))}));
                 else if (outcome == TPortalColorRequest::TOutcome::NoPortal || outcome == TPortalColorRequest::TOutcome::Failed)
                     PickFromScreenshot(window, bus, parentWindow, taken, outcome == TPortalColorRequest::TOutcome::NoPortal);
             });
@@ -96,7 +119,7 @@ void TScreenPicker::PickThroughPortal(QWidget *window, TTaken taken)
 }
 
 void TScreenPicker::PickFromScreenshot(QWidget *window, const QDBusConnection &bus, const QString &parentWindow,
-                                       TTaken taken, bool sayNoPortal)
+                                       TTakenExact taken, bool sayNoPortal)
 {
     auto *request = new TPortalColorRequest(bus, parentWindow, this, QStringLiteral("Screenshot"),
                                             {{QStringLiteral("interactive"), true}});
@@ -116,7 +139,7 @@ void TScreenPicker::PickFromScreenshot(QWidget *window, const QDBusConnection &b
     request->Start();
 }
 
-void TScreenPicker::PickOnScreenshot(QWidget *window, const QString &uri, TTaken taken)
+void TScreenPicker::PickOnScreenshot(QWidget *window, const QString &uri, TTakenExact taken)
 {
     QImage shot = TakeScreenshotFile(uri, FEnv.TemporaryFolders ? FEnv.TemporaryFolders() : ::TemporaryFolders());
     if (shot.isNull()) {
@@ -126,11 +149,13 @@ void TScreenPicker::PickOnScreenshot(QWidget *window, const QString &uri, TTaken
     }
     auto *pick = new TScreenshotPick(std::move(shot), window);
     FScreenshot = pick;
+    pick->SetAverageSize(AverageSize());
+    connect(pick, &TScreenshotPick::AverageSizeChanged, this, &TScreenPicker::SizeChanged);
     connect(pick, &TScreenshotPick::Cancelled, this, [this, pick] {
         pick->deleteLater();
         FScreenshot = nullptr;
     });
-    connect(pick, &TScreenshotPick::Taken, this, [this, pick, taken](TColor color) {
+    connect(pick, &TScreenshotPick::Taken, this, [this, pick, taken](TColor, const TExactColour &color) {
         pick->deleteLater();
         FScreenshot = nullptr;
         if (taken)

@@ -4,6 +4,7 @@
 #include "desktop/PickOverlay.h"
 #include "desktop/PortalPick.h"
 #include "desktop/ScreenshotPick.h"
+#include "colour/ExactColour.h"
 #include "framework/Colors.h"
 #include "framework/MessageBoxes.h"
 
@@ -49,6 +50,10 @@ struct TScreenPickEnv {
     TDisplayProfiles::TSource Profiles;
     // The folders whose screenshot files are deleted once read; empty for TemporaryFolders().
     std::function<QStringList()> TemporaryFolders;
+    // The side of the square a pick averages (one of PickSizes), asked at the start of each pick;
+    // empty for one pixel. AverageSizeChanged hears each change the user makes during a pick.
+    std::function<int()> AverageSize;
+    std::function<void(int)> AverageSizeChanged;
 };
 
 // The eyedropper both windows share. Pick() returns at once; `taken` runs later with the colour
@@ -60,9 +65,13 @@ public:
     ~TScreenPicker() override;
 
     using TTaken = std::function<void(TColor)>;
+    using TTakenExact = std::function<void(const TExactColour &)>;
     // window: the window that asked (the overlay's parent, the portal dialog's parent).
     // A pick already running is abandoned first.
     void Pick(QWidget *window, TTaken taken);
+    // The same, with the colour as it was taken: exact from a wide-gamut monitor's profile,
+    // else 8-bit sRGB.
+    void PickExact(QWidget *window, TTakenExact taken);
     // The open magnifier of the screen-grab path, or nullptr.
     TPickOverlay *Overlay() const { return FOverlay; }
     // The open screenshot of the portal's fallback, or nullptr.
@@ -71,13 +80,15 @@ public:
 
 private:
     void Abandon();
-    void PickOnScreen(QWidget *window, TTaken taken);
-    void PickThroughPortal(QWidget *window, TTaken taken);
+    void PickOnScreen(QWidget *window, TTakenExact taken);
+    void PickThroughPortal(QWidget *window, TTakenExact taken);
     // Where the portal picks no colour but takes screenshots: one interactive screenshot, and the
     // pick over it. sayNoPortal: whether a portal without screenshots either gets the box.
-    void PickFromScreenshot(QWidget *window, const QDBusConnection &bus, const QString &parentWindow, TTaken taken,
-                            bool sayNoPortal);
-    void PickOnScreenshot(QWidget *window, const QString &uri, TTaken taken);
+    void PickFromScreenshot(QWidget *window, const QDBusConnection &bus, const QString &parentWindow,
+                            TTakenExact taken, bool sayNoPortal);
+    void PickOnScreenshot(QWidget *window, const QString &uri, TTakenExact taken);
+    int AverageSize() const;
+    void SizeChanged(int side);
 
     TScreenPickEnv FEnv;
     QPointer<TPickOverlay> FOverlay;

@@ -73,7 +73,8 @@ TScreenshotPick::TScreenshotPick(QImage shot, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Pick from screenshot"));
     setAccessibleName(windowTitle());
-    setAccessibleDescription(QStringLiteral("Arrow keys move the pointer, Return takes the colour, Escape cancels"));
+    setAccessibleDescription(QStringLiteral("Arrow keys move the pointer, + and - change the square taken, Return "
+                                            "takes the colour, Escape cancels"));
     setCursor(Qt::CrossCursor);
 }
 
@@ -107,14 +108,20 @@ void TScreenshotPick::Begin()
         const QPointF local((to.Pos.x() + 0.5) * width() / FShot.width(), (to.Pos.y() + 0.5) * height() / FShot.height());
         QCursor::setPos(mapToGlobal(local.toPoint()));
     };
+    access.Monitors = [this](int) { return QList<QRect>{FShot.rect()}; };
     auto *overlay = new TPickOverlay(std::move(access), this);
+    overlay->SetAverageSize(FSize);
+    connect(overlay, &TPickOverlay::AverageSizeChanged, this, [this](int side) {
+        FSize = side;
+        emit AverageSizeChanged(side);
+    });
     // Inside the full-screen window rather than a window of its own: a Wayland compositor places
     // windows where it likes, and this one must sit beside the pointer.
     overlay->setWindowFlags(Qt::Widget);
     FOverlay = overlay;
-    connect(overlay, &TPickOverlay::Taken, this, [this](TColor color) {
+    connect(overlay, &TPickOverlay::Taken, this, [this](TColor color, const TExactColour &exact) {
         hide();
-        emit Taken(color);
+        emit Taken(color, exact);
     });
     connect(overlay, &TPickOverlay::Cancelled, this, [this] {
         hide();

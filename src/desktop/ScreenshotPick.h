@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colour/ExactColour.h"
 #include "framework/Colors.h"
 
 #include <QImage>
@@ -33,6 +34,8 @@ public:
     explicit TScreenshotPick(QImage shot, QWidget *parent = nullptr);
     ~TScreenshotPick() override;
 
+    // The side of the square the magnifier takes (see TPickOverlay), from the next Begin on.
+    void SetAverageSize(int side) { FSize = side; }
     // Shows the window full screen and opens the magnifier.
     void Begin();
     TPickOverlay *Overlay() const { return FOverlay; }
@@ -40,8 +43,9 @@ public:
     QPoint ShotPixel(QPointF local) const;
 
 signals:
-    void Taken(TColor color);
+    void Taken(TColor color, const TExactColour &exact);
     void Cancelled();
+    void AverageSizeChanged(int side);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -49,4 +53,5 @@ protected:
 private:
     QImage FShot;
     QPointer<TPickOverlay> FOverlay;
+    int FSize = 1;
 };

@@ -46,6 +46,26 @@ TEST(CommandLine, WhatDoesNotFitIsAUsageError)
     }
 }
 
+TEST(CommandLine, AverageIsAListedSizeWithPick)
+{
+    EXPECT_EQ(Parse({"--pick"}).Average, 1);
+    EXPECT_EQ(Parse({"--pick", "--average", "9"}).Average, 9);
+    EXPECT_EQ(Parse({"--average=31", "--pick", "--as-shown"}).Average, 31);
+    for (const auto &args : std::vector<std::vector<const char *>>{{"--pick", "--average", "7"},
+                                                                   {"--pick", "--average", "0"},
+                                                                   {"--pick", "--average", "-3"},
+                                                                   {"--pick", "--average", "3x"},
+                                                                   {"--pick", "--average", "99999999999"},
+                                                                   {"--pick", "--average"},
+                                                                   {"--pick", "--average", "3", "--average", "5"},
+                                                                   {"--average", "3"},
+                                                                   {"--convert", "red", "--average", "3"}}) {
+        const TCommandLine c = Parse(args);
+        EXPECT_EQ(c.Action, A::Error) << args.back();
+        EXPECT_FALSE(c.Error.isEmpty());
+    }
+}
+
 TEST(CommandLine, AnyBytesAnyLength)
 {
     const QString huge(1 << 20, QLatin1Char('x'));

@@ -107,7 +107,8 @@ struct FakeScreen {
                 [this](const TDevicePos &to) {
                     moves.push_back(to);
                     pointer = to;
-                }};
+                },
+                {}};
     }
 };
 

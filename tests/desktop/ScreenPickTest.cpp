@@ -63,7 +63,7 @@ QImage GradientGrab(int, const QRect &area)
 }
 
 struct OverlayRun {
-    TPickOverlay *overlay = new TPickOverlay(TScreenAccess{GradientGrab, {}, {}});
+    TPickOverlay *overlay = new TPickOverlay(TScreenAccess{GradientGrab, {}, {}, {}});
     QPointer<TPickOverlay> alive{overlay};
     std::optional<TColor> taken;
     int cancelled = 0;

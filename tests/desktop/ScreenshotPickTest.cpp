@@ -1,4 +1,6 @@
 // Picking from the portal's screenshot where the portal picks no colour itself.
+#include "colour/ColourHistory.h"
+#include "desktop/PickAverage.h"
 #include "desktop/PickOverlay.h"
 #include "desktop/ScreenPick.h"
 #include "desktop/ScreenshotPick.h"
@@ -79,6 +81,8 @@ struct FallbackRun {
     TRecordingMessageSink messages;
     std::optional<TScreenPicker> picker;
     std::optional<TColor> taken;
+    int size = 1;
+    std::vector<int> sizes;
 
     bool Start(const QStringList &portalArgs)
     {
@@ -89,6 +93,8 @@ struct FallbackRun {
         env.Path = TPickPath::Portal;
         env.Bus = [this] { return bus.Connection; };
         env.TemporaryFolders = [this] { return QStringList{folder.path()}; };
+        env.AverageSize = [this] { return size; };
+        env.AverageSizeChanged = [this](int side) { sizes.push_back(side); };
         picker.emplace(env);
         picker->Pick(nullptr, [this](TColor c) { taken = c; });
         return true;
@@ -135,13 +141,40 @@ TEST(ScreenshotFallback, PortalWithoutPickColorHandsOverAScreenshotToPickFrom)
     EXPECT_EQ(magnifier->role(), QAccessible::Grouping) << "a part of the screenshot window";
     ASSERT_NE(magnifier->actionInterface(), nullptr);
     EXPECT_EQ(magnifier->actionInterface()->actionNames(),
-              QStringList({QAccessibleActionInterface::pressAction(), QStringLiteral("Cancel")}));
+              QStringList({QAccessibleActionInterface::pressAction(), QStringLiteral("Cancel"),
+                           QAccessibleActionInterface::increaseAction(), QAccessibleActionInterface::decreaseAction()}));
     EXPECT_EQ(magnifier->text(QAccessible::Description), QStringLiteral("#3F7809")) << "3 * 21, 4 * 30, 9";
 
     const QPoint pixel = run.ClickAt(QPointF(run.picker->Screenshot()->width() * 0.4, run.picker->Screenshot()->height() * 0.7));
     EXPECT_EQ(run.taken, ShotColour(pixel));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !run.picker->Busy(); }, 2000));
     EXPECT_TRUE(run.messages.Messages.empty());
+}
+
+TEST(ScreenshotFallback, TheSquareKeepsItsSizeAndCountsOnlyTheScreenshotsPixels)
+{
+    FallbackRun run;
+    run.size = 3;
+    ASSERT_TRUE(Shot().save(run.ShotFile()));
+    ASSERT_TRUE(run.Start({QStringLiteral("nopick"), Uri(run.ShotFile())})) << "no private bus or fake portal";
+    ASSERT_TRUE(run.WaitForScreenshot());
+    ASSERT_NE(run.picker->Screenshot(), nullptr);
+    TPickOverlay *overlay = run.picker->Screenshot()->Overlay();
+    EXPECT_EQ(overlay->AverageSize(), 3) << "the size the picker was given";
+    QTest::keyClick(overlay, Qt::Key_Plus);
+    EXPECT_EQ(run.sizes, std::vector<int>{5});
+    // At the screenshot's corner 3×3 of the 5×5 square lie on it.
+    overlay->UpdateAt({0, QPoint(0, 0)});
+    std::vector<QRgb> corner;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            corner.push_back(qRgb(3 * x, 4 * y, 9));
+    const TRgb8 mean = LinearMean(corner);
+    EXPECT_EQ(overlay->accessibleDescription(), HtmlText(mean) + QStringLiteral(", average of 5 × 5 pixels"));
+    QTest::keyClick(overlay, Qt::Key_Return);
+    ASSERT_TRUE(run.taken);
+    EXPECT_EQ(*run.taken, static_cast<TColor>(mean.R | (mean.G << 8) | (mean.B << 16)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !run.picker->Busy(); }, 2000));
 }
 
 TEST(ScreenshotFallback, PickColorEndedAlsoFallsBackToAScreenshot)
