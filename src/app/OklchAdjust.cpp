@@ -146,7 +146,7 @@ void TOklchAdjust::ShowValues()
 
 void TOklchAdjust::PaintTracks()
 {
-    const double l = FValues[Lightness], c = FValues[Chroma], h = FValues[Hue], a = FValues[Alpha];
+    const double l = FValues[Lightness], c = FValues[Chroma], h = FValues[Hue];
     const double srgbLimit = MaxChroma(TGamut::Srgb, l, h), p3Limit = MaxChroma(TGamut::DisplayP3, l, h);
     const bool outside = !FColour.InSrgb();
     const QString note = outside ? QStringLiteral(", outside sRGB") : QString();
