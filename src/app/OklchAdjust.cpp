@@ -3,6 +3,8 @@
 #include "app/OklchSlider.h"
 #include "colour/OklchLimits.h"
 
+#include "app/StrictSpinBox.h"
+
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -47,7 +49,7 @@ TOklchAdjust::TOklchAdjust(QWidget *parent) : QWidget(parent)
         row.Slider = new TOklchSlider(this, info.Minimum, info.Maximum, info.Step, info.Wraps);
         row.Slider->setAccessibleName(caption);
         row.Slider->setObjectName(caption + QStringLiteral("Slider"));
-        row.Spin = new QDoubleSpinBox(this);
+        row.Spin = new TStrictSpinBox(this);
         row.Spin->setObjectName(caption + QStringLiteral("Spin"));
         row.Spin->setAccessibleName(caption + QStringLiteral(" value"));
         row.Spin->setRange(info.Minimum, info.Maximum);

@@ -3,6 +3,8 @@
 #include "colour/ColourHistory.h"
 #include "colour/Contrast.h"
 
+#include "app/StrictSpinBox.h"
+
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -53,7 +55,7 @@ TVisionPanel::TVisionPanel(QWidget *parent) : QWidget(parent)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     auto *severityLabel = new QLabel(QStringLiteral("&Severity of the anomalies (0-1):"), this);
-    FSeverity = new QDoubleSpinBox(this);
+    FSeverity = new TStrictSpinBox(this);
     FSeverity->setObjectName(QStringLiteral("SeveritySpin"));
     FSeverity->setAccessibleName(QStringLiteral("Severity of the anomalies"));
     FSeverity->setRange(0, 1);
