@@ -1,5 +1,6 @@
 #include "app/ColourState.h"
 #include "app/ConvertNotations.h"
+#include "app/JudgeCommands.h"
 #include "app/PickCommand.h"
 #include "app/Unit1.h"
 #include "colour/ExactColour.h"
@@ -88,6 +89,16 @@ int main(int argc, char **argv)
         Say(QStringLiteral("%1\nTry 'pigmora --help' for more information.").arg(ShownText(cl.Error)));
         return ExitUsage;
     case TCommandLine::TAction::Convert: return Convert(cl);
+    case TCommandLine::TAction::Simulate:
+    case TCommandLine::TAction::Contrast:
+    case TCommandLine::TAction::Delta: {
+        const TJudgeOutput judged = RunJudgeCommand(cl);
+        if (!judged.Error.isEmpty()) {
+            Say(judged.Error);
+            return judged.Status;
+        }
+        return Output(judged.Text);
+    }
     case TCommandLine::TAction::Pick:
     case TCommandLine::TAction::Window: break;
     }

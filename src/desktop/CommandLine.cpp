@@ -1,5 +1,8 @@
 #include "desktop/CommandLine.h"
 
+#include "colour/ContrastFix.h"
+#include "colour/Vision.h"
+
 #include <QCommandLineParser>
 
 #include <cstring>
@@ -17,6 +20,10 @@ struct TOptions {
     QCommandLineOption Srgb{QStringLiteral("srgb"), QStringLiteral("Write the POV-Ray notations with srgb, srgbf and srgbt.")};
     QCommandLineOption Open{QStringLiteral("open"), QStringLiteral("With --pick, open (or raise) the window with the colour instead of printing it.")};
     QCommandLineOption AsShown{QStringLiteral("as-shown"), QStringLiteral("With --pick, the colour as the monitor shows it.")};
+    QCommandLineOption Simulate{QStringLiteral("simulate"), QStringLiteral("Print COLOUR as a colour vision sees it."), QStringLiteral("NAME")};
+    QCommandLineOption Contrast{QStringLiteral("contrast"), QStringLiteral("Print the contrast of two colours.")};
+    QCommandLineOption Fix{QStringLiteral("fix"), QStringLiteral("With --contrast, the nearest colour that reaches TARGET."), QStringLiteral("TARGET")};
+    QCommandLineOption Delta{QStringLiteral("delta"), QStringLiteral("Print the differences of two colours.")};
 };
 
 QString Hex(unsigned value, int digits)
@@ -32,6 +39,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
+    parser.addOptions({o.Simulate, o.Contrast, o.Fix, o.Delta});
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -54,9 +62,22 @@ TCommandLine ParseCommandLine(const QStringList &args)
     };
     if (parser.values(o.Convert).size() > 1 || parser.values(o.To).size() > 1)
         return error(QStringLiteral("--convert and --to are given once"));
+    // Judging colours: --simulate one colour, --contrast (with --fix) or --delta two.
+    const int judges = int(parser.isSet(o.Simulate)) + int(parser.isSet(o.Contrast)) + int(parser.isSet(o.Delta));
+    if (parser.values(o.Simulate).size() > 1 || parser.values(o.Fix).size() > 1)
+        return error(QStringLiteral("--simulate and --fix are given once"));
+    if (parser.isSet(o.Fix) && !parser.isSet(o.Contrast))
+        return error(QStringLiteral("--fix goes with --contrast"));
+    if (judges > 1 || (judges && (parser.isSet(o.Convert) || parser.isSet(o.Pick))))
+        return error(QStringLiteral("--simulate, --contrast, --delta, --convert and --pick go one at a time"));
+    if (judges && colours.size() != (parser.isSet(o.Simulate) ? 1 : 2))
+        return error(parser.isSet(o.Simulate) ? QStringLiteral("--simulate takes one colour")
+                                              : QStringLiteral("--contrast and --delta take two colours"));
+    if (judges && !parser.isSet(o.Simulate) && (parser.isSet(o.To) || parser.isSet(o.Srgb)))
+        return error(QStringLiteral("--to and --srgb go with --convert, --pick or --simulate"));
     if (parser.isSet(o.Convert) && parser.isSet(o.Pick))
         return error(QStringLiteral("--convert and --pick do not go together"));
-    if (colours.size() > 1 || (!colours.isEmpty() && (parser.isSet(o.Convert) || parser.isSet(o.Pick))))
+    if (!judges && (colours.size() > 1 || (!colours.isEmpty() && (parser.isSet(o.Convert) || parser.isSet(o.Pick)))))
         return error(QStringLiteral("one colour at most, and none with --convert or --pick"));
     cl.Srgb = parser.isSet(o.Srgb);
     cl.AsShown = parser.isSet(o.AsShown);
@@ -75,6 +96,13 @@ TCommandLine ParseCommandLine(const QStringList &args)
         cl.ConvertText = parser.value(o.Convert);
     } else if (parser.isSet(o.Pick)) {
         cl.Action = TCommandLine::TAction::Pick;
+    } else if (judges) {
+        cl.Action = parser.isSet(o.Simulate) ? TCommandLine::TAction::Simulate
+                    : parser.isSet(o.Contrast) ? TCommandLine::TAction::Contrast
+                                               : TCommandLine::TAction::Delta;
+        cl.Colours = colours;
+        cl.Vision = parser.value(o.Simulate);
+        cl.FixTarget = parser.value(o.Fix);
     } else if (!cl.To.isEmpty() || cl.Srgb) {
         return error(QStringLiteral("--to and --srgb go with --convert or --pick"));
     } else if (!colours.isEmpty()) {
@@ -85,6 +113,11 @@ TCommandLine ParseCommandLine(const QStringList &args)
 
 QString HelpText(const QStringList &notationNames)
 {
+    QStringList visionNames, targetNames;
+    for (const TVision vision : AllVisions())
+        visionNames << VisionName(vision);
+    for (const TContrastTarget target : AllContrastTargets())
+        targetNames << ContrastTargetName(target);
     return QStringLiteral(
                "Usage: pigmora [OPTION]... [COLOUR]\n"
                "Show a colour in every notation and copy any of them; start with COLOUR, a colour in any\n"
@@ -100,12 +133,24 @@ QString HelpText(const QStringList &notationNames)
                "      --srgb            write the POV-Ray notations with srgb, srgbf and srgbt\n"
                "      --as-shown        with --pick: the colour as the monitor shows it (its ICC profile)\n"
                "      --open            with --pick: open (or raise) the window with the colour instead\n"
+               "      --simulate NAME COLOUR\n"
+               "                        print COLOUR as the colour vision NAME sees it, in the notations of\n"
+               "                        --to (every one without it): %2;\n"
+               "                        protanomaly, deuteranomaly and tritanomaly take a severity 0-1\n"
+               "                        after a colon (deuteranomaly:0.6), 1 without it\n"
+               "      --contrast FG BG  print the WCAG 2 ratio of text FG on BG with its verdicts, and the\n"
+               "                        APCA Lc both ways\n"
+               "      --fix TARGET      with --contrast: also the nearest colour to FG, same OKLCH hue and\n"
+               "                        chroma, that reaches TARGET on BG: %3\n"
+               "      --delta A B       print CIEDE2000, deltaEOK and CIE76 between A and B\n"
                "\n"
                "Notations: %1\n"
                "\n"
                "Exit status: 0 done, 1 a colour that does not read (or no display for the window, or a\n"
-               "cancelled pick), 2 a wrong command line, 3 no way to pick from this desktop.\n")
-        .arg(notationNames.join(QStringLiteral(", ")));
+               "cancelled pick), 2 a wrong command line (with --simulate, --contrast and --delta also a\n"
+               "colour, name or number that does not read), 3 no way to pick from this desktop.\n")
+        .arg(notationNames.join(QStringLiteral(", ")), visionNames.join(QStringLiteral(", ")),
+             targetNames.join(QStringLiteral(", ")));
 }
 
 QString ArgumentText(const char *bytes)

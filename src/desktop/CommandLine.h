@@ -7,7 +7,7 @@
 
 // What the command line asks for, GNU style: options before or after the colour.
 struct TCommandLine {
-    enum class TAction { Window, Help, Version, Convert, Pick, Error };
+    enum class TAction { Window, Help, Version, Convert, Pick, Error, Simulate, Contrast, Delta };
     TAction Action = TAction::Window;
     QString Colour;      // the window's colour to start (or raise) with; empty for none
     QString ConvertText; // --convert's text
@@ -16,6 +16,9 @@ struct TCommandLine {
     bool AsShown = false; // --as-shown: --pick takes the colour as the monitor shows it
     bool Open = false;    // --open: --pick opens (or raises) the window with the colour instead
     QString Error;       // for Error: what to print on standard error
+    QStringList Colours; // --simulate's colour, --contrast's and --delta's two (text, background)
+    QString Vision;      // --simulate's NAME[:SEVERITY], as given
+    QString FixTarget;   // --fix's target, as given; empty for none
 };
 
 // `args` as main() gets them, the program's name first. Never touches the display.
@@ -30,7 +33,8 @@ QString ShownText(const QString &text);
 // Writes the text (UTF-8) and flushes the stream; false when any of it could not be written.
 bool WriteText(std::FILE *to, const QString &text);
 
-// --help's text, with every option and every notation name; --version's text.
+// --help's text, with every option and every notation name (and every colour vision and contrast
+// target); --version's text.
 QString HelpText(const QStringList &notationNames);
 QString VersionText();
 

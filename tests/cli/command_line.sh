@@ -44,4 +44,25 @@ done
 grep -qF "'\x1B]2;pwned\x07\x1B[2J\xFF' is no colour" "$tmp/err" || fail "escapes echoed: $(cat -v "$tmp/err")"
 ! LC_ALL=C grep -q $'[\x01-\x08\x0b-\x1f\x7f]' "$tmp/err" || fail "a control character in the message"
 { "$exe" --convert red --to $'a\eb' 2>&1 || true; } | grep -qF "'a\x1Bb' is no notation" || fail "a notation name echoed raw"
+# Judging colours: simulation, contrast with its fix, differences; bad input is exit 2.
+[ "$("$exe" --simulate protanopia '#0000ff' --to css-hex)" = '#0000ff' ] || fail "blue stays blue for a protanope"
+[ "$("$exe" --simulate achromatopsia '#ffffff' --to css-hex)" = '#ffffff' ] || fail "achromatopsia white"
+[ "$("$exe" --simulate deuteranomaly:0 'oklch(0.7 0.1 200)' --to html)" = '#40B1B7' ] || fail "severity 0 changes nothing"
+[ "$("$exe" --simulate deuteranomaly:0.6 red | wc -l)" -eq 32 ] || fail "--simulate every notation"
+"$exe" --contrast '#777777' white >"$tmp/out"
+grep -qx 'WCAG 2: 4.47:1, AA fails, AA large passes, AAA fails, AAA large fails' "$tmp/out" || fail "--contrast: $(cat "$tmp/out")"
+grep -qx 'APCA Lc 71.1 as text, -76.6 as background' "$tmp/out" || fail "--contrast APCA: $(cat "$tmp/out")"
+"$exe" --contrast '#777777' white --fix aa | grep -q '^WCAG AA (4.5): .*(#767676), WCAG 2 4.55:1' || fail "--fix aa"
+"$exe" --contrast red '#808080' --fix aaa | grep -q 'no colour of this hue and chroma reaches it' || fail "--fix none passes"
+"$exe" --delta '#ff0000' '#00ff00' >"$tmp/out"
+[ "$(cat "$tmp/out")" = $'CIEDE2000: 84.3069\ndeltaEOK: 0.519813\nCIE76: 163.926' ] || fail "--delta: $(cat "$tmp/out")"
+for args in "--simulate bogus red" "--simulate protanomaly:-0.5 red" "--simulate protanomaly:nan red" \
+            "--simulate protanomaly:1e999 red" "--simulate protanopia:0.5 red" "--simulate protanopia nan" \
+            "--contrast red 1e999" "--contrast red blue --fix aa+" "--delta red" "--delta red rgb(nan,0,0)" \
+            "--simulate protanopia red --to nope"; do
+  set +e; $exe $args >"$tmp/out" 2>"$tmp/err"; s=$?; set -e
+  [ "$s" -eq 2 ] || fail "$args exited $s"
+  [ -s "$tmp/err" ] && [ ! -s "$tmp/out" ] || fail "$args: no message, or output beside it"
+done
+{ "$exe" --simulate 'deutan' red 2>&1 || true; } | grep -q "'deutan' is no colour vision; the visions are: normal, protanopia" || fail "vision message"
 echo "command_line: ok"

@@ -72,3 +72,31 @@ TEST(CommandLine, MessagesShowOutsideTextEscaped)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CommandLine, JudgingColoursTakesItsColoursInAnyOrder)
+{
+    const TCommandLine s = Parse({"--simulate", "deuteranomaly:0.6", "#ff0000", "--to", "html"});
+    EXPECT_EQ(s.Action, A::Simulate);
+    EXPECT_EQ(s.Vision, QStringLiteral("deuteranomaly:0.6"));
+    EXPECT_EQ(s.Colours, QStringList{QStringLiteral("#ff0000")});
+    EXPECT_EQ(s.To, QStringList{QStringLiteral("html")});
+    const TCommandLine c = Parse({"#777", "--fix", "aa", "--contrast", "white"});
+    EXPECT_EQ(c.Action, A::Contrast);
+    EXPECT_EQ(c.Colours, (QStringList{QStringLiteral("#777"), QStringLiteral("white")}));
+    EXPECT_EQ(c.FixTarget, QStringLiteral("aa"));
+    EXPECT_EQ(Parse({"--delta", "red", "--", "-5, 0, 0"}).Colours, (QStringList{QStringLiteral("red"), QStringLiteral("-5, 0, 0")}));
+    for (const auto &args : std::vector<std::vector<const char *>>{
+             {"--simulate", "protanopia"}, {"--simulate", "protanopia", "red", "blue"}, {"--contrast", "red"},
+             {"--delta", "a", "b", "c"}, {"--fix", "aa", "red", "blue"}, {"--contrast", "--delta", "red", "blue"},
+             {"--contrast", "red", "blue", "--to", "html"}, {"--delta", "red", "blue", "--srgb"},
+             {"--simulate", "protanopia", "--convert", "red"}, {"--contrast", "red", "blue", "--fix", "aa", "--fix", "aaa"},
+             {"--simulate"}, {"--delta", "red", "blue", "--pick"}}) {
+        const TCommandLine e = Parse(args);
+        EXPECT_EQ(e.Action, A::Error) << args.front() << " " << args.size();
+        EXPECT_FALSE(e.Error.isEmpty());
+    }
+}
+
+} // namespace
