@@ -34,7 +34,7 @@ QString FixText(const TExactColour &current, const TExactColour &comparison, TCo
 {
     const QString title = ContrastTargetTitle(target);
     if (!fix.Found)
-        return QStringLiteral("No lightness passes %1 on %2: none passes.").arg(title, StoredColourText(comparison));
+        return QStringLiteral("No lightness passes %1 on %2.").arg(title, StoredColourText(comparison));
     if (fix.Colour == current)
         return QStringLiteral("The current colour passes %1 on %2 already.").arg(title, StoredColourText(comparison));
     return QStringLiteral("Nearest passing colour: %1 %2, %3:1, APCA Lc %4 (lightness %5 from %6)")

@@ -195,6 +195,8 @@ private:
     // The judging window's command; the window follows the colour while it is shown.
     void CreateJudgeCommands();
     void UpdateJudge();
+    // A slider move under way at the close enters the history before the history is stored.
+    void SettleJudge();
     void LoadNotationsSettings();
     void StoreNotationsSettings();
     void ShowNotations();

@@ -5,6 +5,7 @@
 #include "app/ColourState.h"
 #include "app/CommandMenu.h"
 #include "app/JudgeWindow.h"
+#include "app/OklchAdjust.h"
 #include "framework/Dispatch.h"
 
 #include <QScreen>
@@ -12,7 +13,7 @@
 void TForm1::CreateJudgeCommands()
 {
     CommandMenu->AddCommand({QStringLiteral("Judge colour (OKLCH, colour vision, contrast fix)"),
-                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y), [this] { Command(&TForm1::JudgeClick); }, {},
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), [this] { Command(&TForm1::JudgeClick); }, {},
                              [this] { return FJudge && FJudge->isVisible(); }});
     connect(FColour, &TColourState::ColourChanged, this, &TForm1::UpdateJudge);
     connect(FColour, &TColourState::ComparisonChanged, this, &TForm1::UpdateJudge);
@@ -47,4 +48,10 @@ void TForm1::UpdateJudge()
 {
     if (FJudge && FJudge->isVisible())
         FJudge->ShowColour(*FColour);
+}
+
+void TForm1::SettleJudge()
+{
+    if (FJudge)
+        FJudge->Adjust()->Stop();
 }

@@ -235,7 +235,7 @@ try:
     # screen reader can set, named spin boxes, the target list, and the button that makes the
     # nearest passing colour current.
     subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
-                    "key", "--clearmodifiers", "ctrl+shift+y"], check=False)
+                    "key", "--clearmodifiers", "ctrl+shift+i"], check=False)
     judge = until(lambda: next((w for w in app if w is not None and w.name == "Pigmora Judge"), None),
                   "the judging window")
     judged = check_names(judge, {"slider", "spin button", "push button", "combo box"})

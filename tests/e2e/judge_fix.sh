@@ -16,9 +16,9 @@ xdotool key --clearmodifiers ctrl+shift+v
 [ "$(e2e_current_html)" = "#777777" ] || fail "the colour was not pasted"
 
 xdotool windowfocus --sync "$E2E_WID"
-xdotool key --clearmodifiers ctrl+shift+y
+xdotool key --clearmodifiers ctrl+shift+i
 judge=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pigmora Judge$' | head -n1) \
-  || fail "Ctrl+Shift+Y opened no judging window"
+  || fail "Ctrl+Shift+I opened no judging window"
 xdotool windowactivate --sync "$judge" 2>/dev/null || xdotool windowfocus --sync "$judge"
 sleep 0.3
 # Alt+T reaches the target list; Home chooses its first entry, WCAG AA (4.5).
