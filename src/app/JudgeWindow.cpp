@@ -5,6 +5,7 @@
 #include "app/VisionPanel.h"
 #include "colour/ColourHistory.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
@@ -71,13 +72,13 @@ TJudgeWindow::TJudgeWindow(QWidget *owner, TJudgeActions actions) : QWidget(owne
 void TJudgeWindow::FitToScreen()
 {
     // As large as the content wants with its texts written, within the screen's room; the rest
-    // scrolls.
-    // The wrapped texts would otherwise ask for a narrow window: room for the longest figures.
-    FContent->layout()->activate();
-    const int width = std::max(FContent->sizeHint().width(), fontMetrics().averageCharWidth() * 110);
-    const int height = FContent->layout()->hasHeightForWidth() ? FContent->layout()->totalHeightForWidth(width)
-                                                                : FContent->sizeHint().height();
-    QSize size = QSize(width, height) + QSize(style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4, 4);
+    // scrolls. The texts' new sizes reach the layouts as posted requests: those are handled first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // The content at its own size (the wrapped texts broken at its width), the scroll bar's room
+    // beside it, and no narrower than the longest figures want.
+    FContent->adjustSize();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    QSize size(std::max(FContent->width(), fontMetrics().averageCharWidth() * 120) + bar, FContent->height() + bar);
     if (const QScreen *s = parentWidget() ? parentWidget()->screen() : screen())
         size = size.boundedTo(s->availableGeometry().size() - QSize(16, 48));
     resize(size);
