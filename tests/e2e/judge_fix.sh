@@ -13,7 +13,10 @@ sleep 0.3
 xdotool windowfocus --sync "$E2E_WID" 2>/dev/null || true
 e2e_click 150 56       # into the POV-Ray field
 xdotool key --clearmodifiers ctrl+shift+v
-[ "$(e2e_current_html)" = "#777777" ] || fail "the colour was not pasted"
+# The swatch shows the pasted colour once the paste is done.
+swatch() { import -window "$E2E_WID" -crop 1x1+330+150 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1; }
+e2e_until [ "$(swatch)" = "#777777" ] || fail "the colour was not pasted (the swatch shows $(swatch))"
+[ "$(e2e_current_html)" = "#777777" ] || fail "the pasted colour is '$(e2e_current_html)'"
 
 xdotool windowfocus --sync "$E2E_WID"
 xdotool key --clearmodifiers ctrl+shift+i
