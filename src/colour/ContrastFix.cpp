@@ -84,7 +84,8 @@ struct THueLine {
             return 0;
         if (InSrgb(lightness, Chroma))
             return Chroma;
-        double low = 0, high = Chroma;
+        // No colour in sRGB has an OKLCh chroma above 0.33, so a larger one searches from 0.5.
+        double low = 0, high = std::min(Chroma, 0.5);
         while (high - low > 1e-7) {
             const double mid = (low + high) / 2;
             (InSrgb(lightness, mid) ? low : high) = mid;
