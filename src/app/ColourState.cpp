@@ -45,6 +45,27 @@ void TColourState::Adjust(const TExactColour &c)
         Take(c);
 }
 
+void TColourState::Preview(const TExactColour &c)
+{
+    if (c == FExact)
+        return;
+    const TRgb8 before = FRgb8;
+    Set(c);
+    emit ColourChanged();
+    if (FRgb8 != before && Render)
+        Render(RGB(FRgb8.R, FRgb8.G, FRgb8.B));
+}
+
+void TColourState::Settle(const TExactColour &from)
+{
+    if (from == FExact)
+        return;
+    FHistory.Add(from);
+    FHistory.Add(FExact);
+    FHistoryKept = true;
+    emit HistoryChanged();
+}
+
 void TColourState::Follow(const TRgb8 &shown)
 {
     if (shown != FRgb8)

@@ -42,6 +42,11 @@ public:
     void Adjust(const TExactColour &c);
     // 8 bits the main window rendered.
     void Follow(const TRgb8 &shown);
+    // A step of a move that goes on (a slider dragged or stepped by keys): the colour becomes
+    // current and is rendered when its 8 bits differ, but enters the history only at Settle.
+    void Preview(const TExactColour &c);
+    // The move that began at `from` is over: it and the colour now current enter the history.
+    void Settle(const TExactColour &from);
 
     // The exact colour's stored text when it says more than the 8 bits; empty otherwise.
     std::optional<QString> ExactToStore() const;

@@ -258,6 +258,7 @@ QPoint TForm1::OnSomeScreen(QPoint stored) const
 
 void TForm1::FormCloseQuery()
 {
+    SettleJudge();
     if (FEnv.IniFileName.isEmpty())
         return;
     if (!FEnv.IniStoreFileName.isEmpty() && FEnv.IniStoreFileName != RegManager1->IniFileName) {

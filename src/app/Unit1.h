@@ -26,6 +26,7 @@ class TRegManager;
 class TAppHintN;
 class TCommandMenu;
 class TNotationsWindow;
+class TJudgeWindow;
 class TColourState;
 class QMenu;
 class QMimeData;
@@ -149,6 +150,10 @@ public:
     void NotationsClick();
     // The Notations window; nullptr until it was first opened.
     TNotationsWindow *NotationsWindow() const { return FNotations; }
+    // "Judge colour": opens the judging window (made at its first opening), or closes it.
+    void JudgeClick();
+    // The judging window; nullptr until it was first opened.
+    TJudgeWindow *JudgeWindow() const { return FJudge; }
     // "Set as comparison colour": the current colour becomes the one its contrast is shown against.
     void SetComparisonClick();
     // "Export palette…": the eleven user colours and the history as a GIMP palette or CSS.
@@ -190,6 +195,11 @@ private:
     void Take(const TTakenColor &taken);
     // The Notations command, the "Copy as" submenu, and the window's stored state.
     void CreateNotationsCommands();
+    // The judging window's command; the window follows the colour while it is shown.
+    void CreateJudgeCommands();
+    void UpdateJudge();
+    // A slider move under way at the close enters the history before the history is stored.
+    void SettleJudge();
     void LoadNotationsSettings();
     void StoreNotationsSettings();
     void ShowNotations();
@@ -226,6 +236,7 @@ private:
     // The switch as the settings file held it at start.
     bool FSrgbStored = false;
     TNotationsWindow *FNotations = nullptr;
+    TJudgeWindow *FJudge = nullptr;
     TColourState *FColour = nullptr;
     bool FAsShownStored = false;
     // Whether the user changed the eyedropper's averaged square since start.

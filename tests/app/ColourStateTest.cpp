@@ -130,3 +130,33 @@ TEST(AlphaText, ReadsZeroToOneOrAPercentageClampedAndWritesBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ColourStateTest, AMoveShowsEachStepAndEntersTheHistoryOnceWhenItSettles)
+{
+    QSignalSpy colour(&state, &TColourState::ColourChanged), history(&state, &TColourState::HistoryChanged);
+    const TExactColour start = state.Exact();
+    const TExactColour step1 = Read("oklch(0.6 0.1 200)"), step2 = Read("oklch(0.61 0.1 200)");
+    state.Preview(step1);
+    state.Preview(step2);
+    EXPECT_EQ(state.Exact(), step2) << "the rendering of its own 8 bits keeps the exact colour";
+    EXPECT_EQ(colour.count(), 2);
+    EXPECT_EQ(rendered.size(), 2u);
+    EXPECT_EQ(history.count(), 0);
+    EXPECT_TRUE(state.History().Colours().empty());
+    // Another alpha only: the same 8 bits are not rendered again (the main window keeps its texts).
+    TExactColour translucent = step2;
+    translucent.Alpha = 0.5;
+    state.Preview(translucent);
+    EXPECT_EQ(rendered.size(), 2u);
+    state.Settle(start);
+    EXPECT_EQ(history.count(), 1);
+    EXPECT_EQ(state.History().Colours(), (std::vector<TExactColour>{translucent, start}));
+    EXPECT_EQ(state.HistoryToStore().has_value(), true);
+    // A move that came back where it began leaves the history alone.
+    state.Settle(translucent);
+    EXPECT_EQ(history.count(), 1);
+}
+
+} // namespace

@@ -1,6 +1,6 @@
 """Drives Pigmora through AT-SPI only, as a screen reader would: every control of the main
-window and the picker window has its role and a name of its own, and its Press or Toggle action
-runs its command. Arguments: the program, the file its output goes to."""
+window, the picker window and the judging window has its role and a name of its own, and its
+Press or Toggle action runs its command. Arguments: the program, the file its output goes to."""
 import subprocess
 import sys
 import time
@@ -230,6 +230,43 @@ try:
                  "the magnifier to say its colour")
     do(magnifier, "Press")
     until(lambda: text(swatch) == said, "the magnifier's colour %s taken (swatch: %s)" % (said, text(swatch)))
+
+    # The judging window, opened from the keyboard: four named sliders with their values that a
+    # screen reader can set, named spin boxes, the target list, and the button that makes the
+    # nearest passing colour current.
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
+                    "key", "--clearmodifiers", "ctrl+shift+i"], check=False)
+    judge = until(lambda: next((w for w in app if w is not None and w.name == "Pigmora Judge"), None),
+                  "the judging window")
+    judged = check_names(judge, {"slider", "spin button", "push button", "combo box"})
+    sliders = {n: a for n, a in judged.items() if role(a) == "slider"}
+    if sorted(sliders) != ["Alpha", "Chroma", "Hue", "Lightness"]:
+        fail("the judging window's sliders are %s" % sorted(sliders))
+    for name in ("Lightness value", "Chroma value", "Hue value", "Alpha value", "Severity of the anomalies"):
+        if name not in judged or role(judged[name]) != "spin button":
+            fail("no spin button named '%s'" % name)
+    # Qt names a list box by its chosen entry on this platform; its caption reaches the screen
+    # reader through the label that names it.
+    targets = [a for a in judged.values() if role(a) == "combo box"]
+    if len(targets) != 1 or targets[0].name != "WCAG AA (4.5)":
+        fail("the target list is %s" % [a.name for a in targets])
+    captions = [r.getTarget(0).name for r in targets[0].getRelationSet()
+                if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
+    if not any("Target on the comparison colour" in c for c in captions):
+        fail("the target list is labelled by %s" % captions)
+    lightness = sliders["Lightness"].queryValue()
+    if lightness.maximumValue != 1 or lightness.minimumValue != 0:
+        fail("lightness runs %s-%s" % (lightness.minimumValue, lightness.maximumValue))
+    before = text(swatch)
+    lightness.currentValue = 0.65
+    until(lambda: abs(lightness.currentValue - 0.65) < 1e-9 and text(swatch) != before,
+          "the lightness set to 0.65 to change the colour (swatch %s)" % text(swatch))
+    mid = text(swatch)
+    use = judged["Use the nearest passing colour"]
+    until(lambda: use.getState().contains(pyatspi.STATE_ENABLED), "a colour to fix at lightness 0.65 on white")
+    do(use, "Press")
+    until(lambda: text(swatch) != mid and lightness.currentValue < 0.65,
+          "the nearest passing colour taken (swatch %s, lightness %s)" % (text(swatch), lightness.currentValue))
 
     # A message box comes and goes by its button.
     do(controls["about"], "Press")
