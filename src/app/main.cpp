@@ -1,5 +1,6 @@
 #include "app/ColourState.h"
 #include "app/ConvertNotations.h"
+#include "app/MakePalettes.h"
 #include "app/PickCommand.h"
 #include "app/Unit1.h"
 #include "colour/ExactColour.h"
@@ -88,6 +89,12 @@ int main(int argc, char **argv)
         Say(QStringLiteral("%1\nTry 'pigmora --help' for more information.").arg(ShownText(cl.Error)));
         return ExitUsage;
     case TCommandLine::TAction::Convert: return Convert(cl);
+    case TCommandLine::TAction::Make: {
+        const TMadeOutput made = RunMakeCommand(cl);
+        if (made.Status != 0)
+            Say(made.Message);
+        return made.Status != 0 ? made.Status : Output(made.Text);
+    }
     case TCommandLine::TAction::Pick:
     case TCommandLine::TAction::Window: break;
     }

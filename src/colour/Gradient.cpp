@@ -73,3 +73,25 @@ QString WriteGradient(TGradientForm form, const TPalette &steps, const TGradient
     }
     return {};
 }
+
+std::optional<TGradientSpec> ReadInterpolation(QStringView text, TGradientSpec spec)
+{
+    const QStringList words = text.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty() || words.size() > 3)
+        return std::nullopt;
+    const auto latin = [](const QString &w) { return w.toLatin1().toStdString(); };
+    const auto space = InterpolationSpace(latin(words[0]));
+    if (!space)
+        return std::nullopt;
+    spec.Space = *space;
+    spec.Method = THueMethod::Shorter;
+    if (words.size() >= 2) {
+        const auto method = HueMethodNamed(latin(words[1]));
+        if (!method || HueIndex(*space) < 0)
+            return std::nullopt;
+        spec.Method = *method;
+        if (words.size() == 3 && words[2].compare(QLatin1String("hue"), Qt::CaseInsensitive) != 0)
+            return std::nullopt;
+    }
+    return spec;
+}

@@ -36,3 +36,8 @@ QString GradientPovColorMap(const TPalette &steps, bool srgb);
 // GLSL: "vec3[N](vec3(r, g, b), …)", each step's sRGB fallback as the GLSL notation writes it.
 QString GradientGlsl(const TPalette &steps);
 QString WriteGradient(TGradientForm form, const TPalette &steps, const TGradientSpec &spec, bool srgb);
+
+// An interpolation as color-mix()'s "in" takes it: a space, then optionally a hue method and
+// "hue" ("oklch longer hue"; "oklch longer" too). Empty for anything else, a method on a space
+// without a hue included. The spec's step count is left as given.
+std::optional<TGradientSpec> ReadInterpolation(QStringView text, TGradientSpec spec = {});

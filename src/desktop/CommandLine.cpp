@@ -17,7 +17,72 @@ struct TOptions {
     QCommandLineOption Srgb{QStringLiteral("srgb"), QStringLiteral("Write the POV-Ray notations with srgb, srgbf and srgbt.")};
     QCommandLineOption Open{QStringLiteral("open"), QStringLiteral("With --pick, open (or raise) the window with the colour instead of printing it.")};
     QCommandLineOption AsShown{QStringLiteral("as-shown"), QStringLiteral("With --pick, the colour as the monitor shows it.")};
+    QCommandLineOption Scale{QStringLiteral("scale"), QStringLiteral("Print the colour's 11-step scale."), QStringLiteral("COLOUR")};
+    QCommandLineOption Harmony{QStringLiteral("harmony"), QStringLiteral("Print a harmony of the colour."), QStringLiteral("NAME")};
+    QCommandLineOption Gradient{QStringLiteral("gradient"), QStringLiteral("Print a gradient from this colour to the one given."),
+                                QStringLiteral("COLOUR")};
+    QCommandLineOption Steps{QStringLiteral("steps"), QStringLiteral("The gradient's number of colours."), QStringLiteral("N")};
+    QCommandLineOption In{QStringLiteral("in"), QStringLiteral("The gradient's interpolation space."), QStringLiteral("SPACE")};
+    QCommandLineOption Gamut{QStringLiteral("gamut"), QStringLiteral("The gamut of a scale or harmony."), QStringLiteral("GAMUT")};
 };
+
+// --scale, --harmony and --gradient: which goes with which, the colours and the step count.
+// The names (harmony, space, gamut, notations) are checked where the palette is made.
+TCommandLine MakeCommand(const QCommandLineParser &parser, const TOptions &o, const QStringList &colours, TCommandLine cl)
+{
+    const auto error = [&](const QString &text) {
+        cl.Action = TCommandLine::TAction::Error;
+        cl.Error = text;
+        return cl;
+    };
+    const int makes = int(parser.isSet(o.Scale)) + int(parser.isSet(o.Harmony)) + int(parser.isSet(o.Gradient));
+    for (const QCommandLineOption *option : {&o.Scale, &o.Harmony, &o.Gradient, &o.Steps, &o.In, &o.Gamut})
+        if (parser.values(*option).size() > 1)
+            return error(QStringLiteral("--%1 is given once").arg(option->names().constFirst()));
+    if (makes > 1 || parser.isSet(o.Convert) || parser.isSet(o.Pick))
+        return error(QStringLiteral("--scale, --harmony, --gradient, --convert and --pick go one at a time"));
+    if (parser.isSet(o.AsShown) || parser.isSet(o.Open))
+        return error(QStringLiteral("--as-shown and --open go with --pick"));
+    cl.Action = TCommandLine::TAction::Make;
+    cl.Srgb = parser.isSet(o.Srgb);
+    cl.Gamut = parser.value(o.Gamut);
+    cl.Space = parser.value(o.In);
+    if (parser.isSet(o.Scale)) {
+        cl.Make = TCommandLine::TMake::Scale;
+        cl.MakeColours = {parser.value(o.Scale)};
+        if (!colours.isEmpty())
+            return error(QStringLiteral("--scale takes one colour"));
+    } else if (parser.isSet(o.Harmony)) {
+        cl.Make = TCommandLine::TMake::Harmony;
+        cl.Harmony = parser.value(o.Harmony);
+        if (colours.size() != 1)
+            return error(QStringLiteral("--harmony takes a name and one colour"));
+        cl.MakeColours = colours;
+    } else {
+        cl.Make = TCommandLine::TMake::Gradient;
+        if (colours.size() != 1)
+            return error(QStringLiteral("--gradient takes two colours"));
+        cl.MakeColours = {parser.value(o.Gradient), colours.front()};
+        if (!parser.isSet(o.Steps))
+            return error(QStringLiteral("--gradient needs --steps"));
+        bool ok = false;
+        cl.Steps = parser.value(o.Steps).toInt(&ok);
+        if (!ok || cl.Steps < 2 || cl.Steps > 256)
+            return error(QStringLiteral("--steps takes a whole number from 2 to 256"));
+    }
+    if (cl.Make != TCommandLine::TMake::Gradient && (parser.isSet(o.Steps) || parser.isSet(o.In)))
+        return error(QStringLiteral("--steps and --in go with --gradient"));
+    if (cl.Make == TCommandLine::TMake::Gradient && parser.isSet(o.Gamut))
+        return error(QStringLiteral("--gamut goes with --scale and --harmony"));
+    if (parser.isSet(o.To)) {
+        for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
+            if (!name.trimmed().isEmpty())
+                cl.To << name.trimmed();
+        if (cl.To.isEmpty())
+            return error(QStringLiteral("--to names no notation"));
+    }
+    return cl;
+}
 
 QString Hex(unsigned value, int digits)
 {
@@ -32,6 +97,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
+    parser.addOptions({o.Scale, o.Harmony, o.Gradient, o.Steps, o.In, o.Gamut});
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -54,6 +120,10 @@ TCommandLine ParseCommandLine(const QStringList &args)
     };
     if (parser.values(o.Convert).size() > 1 || parser.values(o.To).size() > 1)
         return error(QStringLiteral("--convert and --to are given once"));
+    if (parser.isSet(o.Scale) || parser.isSet(o.Harmony) || parser.isSet(o.Gradient))
+        return MakeCommand(parser, o, colours, cl);
+    if (parser.isSet(o.Steps) || parser.isSet(o.In) || parser.isSet(o.Gamut))
+        return error(QStringLiteral("--steps, --in and --gamut go with --scale, --harmony or --gradient"));
     if (parser.isSet(o.Convert) && parser.isSet(o.Pick))
         return error(QStringLiteral("--convert and --pick do not go together"));
     if (colours.size() > 1 || (!colours.isEmpty() && (parser.isSet(o.Convert) || parser.isSet(o.Pick))))
@@ -100,6 +170,17 @@ QString HelpText(const QStringList &notationNames)
                "      --srgb            write the POV-Ray notations with srgb, srgbf and srgbt\n"
                "      --as-shown        with --pick: the colour as the monitor shows it (its ICC profile)\n"
                "      --open            with --pick: open (or raise) the window with the colour instead\n"
+               "      --scale COLOUR    print the colour's scale, 50 to 950, and exit\n"
+               "      --harmony NAME COLOUR\n"
+               "                        print a harmony of the colour and exit; NAME is complementary,\n"
+               "                        analogous, triadic, split-complementary, square or monochromatic\n"
+               "      --gamut GAMUT     with --scale or --harmony: srgb (the default) or display-p3\n"
+               "      --gradient A B    print the gradient from A to B and exit; needs --steps N (2-256)\n"
+               "      --in SPACE        with --gradient: the space it is interpolated in, as color-mix()\n"
+               "                        takes it (oklab, the default; oklch longer hue; srgb; ...)\n"
+               "                        --to takes css (the default), pov or glsl for the gradient as a\n"
+               "                        whole, or notations for each colour; with --scale and --harmony\n"
+               "                        notations for each colour (the default: its CSS text)\n"
                "\n"
                "Notations: %1\n"
                "\n"

@@ -7,7 +7,7 @@
 
 // What the command line asks for, GNU style: options before or after the colour.
 struct TCommandLine {
-    enum class TAction { Window, Help, Version, Convert, Pick, Error };
+    enum class TAction { Window, Help, Version, Convert, Pick, Error, Make };
     TAction Action = TAction::Window;
     QString Colour;      // the window's colour to start (or raise) with; empty for none
     QString ConvertText; // --convert's text
@@ -16,6 +16,14 @@ struct TCommandLine {
     bool AsShown = false; // --as-shown: --pick takes the colour as the monitor shows it
     bool Open = false;    // --open: --pick opens (or raises) the window with the colour instead
     QString Error;       // for Error: what to print on standard error
+    // For Make: a palette made from colours and printed (see app/MakePalettes.h).
+    enum class TMake { Scale, Harmony, Gradient };
+    TMake Make = TMake::Scale;
+    QStringList MakeColours; // the colour of --scale and --harmony; --gradient's two
+    QString Harmony;         // --harmony's name
+    QString Space;           // --in's text ("oklch longer hue"); empty for the default
+    QString Gamut;           // --gamut's name; empty for sRGB
+    int Steps = 0;           // --steps
 };
 
 // `args` as main() gets them, the program's name first. Never touches the display.
