@@ -98,6 +98,24 @@ TVec3 GamutMapToP3(TColourSpace space, const TVec3 &c)
     return GamutMap(P3Target, space, c);
 }
 
+TVec3 ReduceChroma(TColourSpace rgbSpace, const TVec3 &oklch)
+{
+    const TTarget &target = rgbSpace == TColourSpace::DisplayP3 ? P3Target : SrgbTarget;
+    const auto inside = [&](double chroma) {
+        return InGamut(target.From(TColourSpace::Oklch, {oklch[0], chroma, oklch[2]}), 0);
+    };
+    if (!(oklch[1] > 0) || std::isnan(oklch[2]) || inside(oklch[1]))
+        return oklch;
+    if (oklch[0] >= 1 || oklch[0] <= 0 || !inside(0))
+        return {std::clamp(oklch[0], 0.0, 1.0), 0, oklch[2]};
+    double min = 0, max = oklch[1];
+    while (max - min > 1e-7) {
+        const double chroma = (min + max) / 2;
+        (inside(chroma) ? min : max) = chroma;
+    }
+    return {oklch[0], min, oklch[2]};
+}
+
 int ByteOfUnit(double v)
 {
     // An exact half rounds up. Worked through a chain of conversions a half can come out a hair

@@ -238,7 +238,7 @@ std::optional<QImage> ReadImageFile(const QString &fileName, QString *reason)
         return fail(QStringLiteral("it is 100,000 pixels wide or high or more"));
     QImage image = reader.read();
     if (image.isNull())
-        return fail(reader.errorString());
+        return fail(QStringLiteral("it is no image Pigmora can read (%1)").arg(reader.errorString()));
     if (image.width() >= MaxImageSide || image.height() >= MaxImageSide)
         return fail(QStringLiteral("it is 100,000 pixels wide or high or more"));
     return image;

@@ -14,34 +14,15 @@ double OklchLightness(const TExactColour &c)
     return oklch.Missing[0] ? 0 : oklch.Coords[0];
 }
 
-bool InUnitCube(const TVec3 &rgb)
-{
-    return std::all_of(rgb.begin(), rgb.end(), [](double v) { return v >= 0 && v <= 1; });
-}
-
-// An OKLCH colour (hue NaN or missing for none) inside the gamut: as it is when it lies there,
-// else the mapped colour written back as OKLCH.
+// An OKLCH colour (hue NaN for none) inside the gamut, its chroma lowered as far as needed.
 TExactColour InGamut(double l, double c, double h, TGamut gamut)
 {
     TExactColour r;
     r.Space = TColourSpace::Oklch;
     const bool noHue = std::isnan(h);
-    r.Coords = {l, c, noHue ? 0 : std::fmod(std::fmod(h, 360) + 360, 360)};
+    r.Coords = ReduceChroma(gamut == TGamut::Srgb ? TColourSpace::Srgb : TColourSpace::DisplayP3,
+                            {l, c, noHue ? 0 : std::fmod(std::fmod(h, 360) + 360, 360)});
     r.Missing[2] = noHue;
-    const TColourSpace space = gamut == TGamut::Srgb ? TColourSpace::Srgb : TColourSpace::DisplayP3;
-    if (InUnitCube(FromXyzD65(space, ToXyzD65(TColourSpace::Oklch, r.Coords))))
-        return r;
-    const TVec3 mapped = gamut == TGamut::Srgb ? GamutMapToSrgb(TColourSpace::Oklch, r.Coords)
-                                               : GamutMapToP3(TColourSpace::Oklch, r.Coords);
-    TExactColour back;
-    back.Space = space;
-    back.Coords = mapped;
-    r = back.To(TColourSpace::Oklch);
-    // The mapping keeps the hue; a chroma it brought to nothing leaves the hue as it was.
-    if (r.Missing[2] && !noHue) {
-        r.Missing[2] = false;
-        r.Coords[2] = std::fmod(std::fmod(h, 360) + 360, 360);
-    }
     return r;
 }
 
