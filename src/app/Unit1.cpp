@@ -177,6 +177,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddSrgbRegItem(*RegManager1->RegItems());
     AddNotationsRegItems(*RegManager1->RegItems());
     AddPaletteRegItems(*RegManager1->RegItems());
+    AddPaletteWindowRegItems(*RegManager1->RegItems());
     AddAsShownRegItem(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
@@ -237,6 +238,7 @@ void TForm1::LoadSettings()
     LoadNotationsSettings();
     LoadPaletteSettings();
     LoadAsShownSetting();
+    LoadPaletteWindowSettings();
 }
 
 bool ShownOnSomeScreen(const QRect &frame)
@@ -278,6 +280,7 @@ void TForm1::FormCloseQuery()
         StorePaletteSettings();
         StoreExactSetting();
         StoreAsShownSetting();
+        StorePaletteWindowSettings();
     });
 }
 

@@ -26,6 +26,8 @@ class TRegManager;
 class TAppHintN;
 class TCommandMenu;
 class TNotationsWindow;
+class TPaletteModel;
+class TPaletteWindow;
 class TColourState;
 class QMenu;
 class QMimeData;
@@ -156,6 +158,11 @@ public:
     void ClearHistoryClick();
     // The current colour exactly, and the additions' state around it.
     TColourState &Colour() const { return *FColour; }
+    // "Palette": opens the palette window (made at its first opening), or closes it.
+    void PaletteWindowClick();
+    // The palette window; nullptr until it was first opened.
+    TPaletteWindow *PaletteWindow() const { return FPaletteWindow; }
+    TPaletteModel &Palette() const { return *FPalette; }
 
 signals:
     // A colour became current and the swatch shows it (a full rendering, or a restore command).
@@ -195,6 +202,10 @@ private:
     void CreatePaletteCommands();
     void LoadPaletteSettings();
     void StorePaletteSettings();
+    // The palette window's command, and the user's palette in the settings file.
+    void CreatePaletteWindowCommands();
+    void LoadPaletteWindowSettings();
+    void StorePaletteWindowSettings();
     // The exact colour's own key, beside the 8 bits of fMyColor.
     void LoadExactSetting();
     void StoreExactSetting();
@@ -225,4 +236,6 @@ private:
     TNotationsWindow *FNotations = nullptr;
     TColourState *FColour = nullptr;
     bool FAsShownStored = false;
+    TPaletteModel *FPalette = nullptr;
+    TPaletteWindow *FPaletteWindow = nullptr;
 };

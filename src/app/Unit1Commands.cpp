@@ -35,6 +35,7 @@ void TForm1::CreateCommands()
                              [this] { Command(&TForm1::AsShownSwitchClick); }, {}, [this] { return fAsShown; }});
     CreateNotationsCommands();
     CreatePaletteCommands();
+    CreatePaletteWindowCommands();
     CommandMenu->AddSeparator();
 
     new TColorDrop(
