@@ -5,28 +5,22 @@
 #include "app/ColourState.h"
 #include "app/CommandMenu.h"
 #include "app/NotationsWindow.h"
-#include "colour/PaletteFile.h"
+#include "app/PaletteFiles.h"
+#include "colour/ColourHistory.h"
 #include "framework/Failure.h"
 #include "settings/IniFile.h"
 #include "settings/RegMng.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace {
 
 const QString HistoryItem = QStringLiteral("ColourHistory");
 const QString ComparisonItem = QStringLiteral("ComparisonColour");
 const QString ExactItem = QStringLiteral("ExactColour");
-// A palette file beyond this is no palette a person made; it is refused without being read.
-constexpr qint64 MaxPaletteBytes = 16 * 1024 * 1024;
 constexpr int UserColours = 11;
 constexpr int FirstUserSlot = 16;
 
@@ -70,10 +64,24 @@ QString TForm1::AskFileName(bool save, const QString &caption, const QString &fi
                 : QFileDialog::getOpenFileName(this, caption, QString(), filter);
 }
 
+namespace {
+
+// Every palette file that can be read, then each format alone.
+QString ImportFilter()
+{
+    QStringList patterns;
+    for (const TPaletteFormatInfo &f : PaletteFormats())
+        if (f.CanRead)
+            for (const QString &suffix : f.Suffixes)
+                patterns << QStringLiteral("*.") + suffix;
+    return QStringLiteral("Palettes (%1);;%2").arg(patterns.join(QLatin1Char(' ')), PaletteFileFilter(false));
+}
+
+} // namespace
+
 void TForm1::ExportPaletteClick()
 {
-    QString name = AskFileName(true, QStringLiteral("Export palette"),
-                               QStringLiteral("GIMP palette (*.gpl);;CSS custom properties (*.css)"));
+    QString name = AskFileName(true, QStringLiteral("Export palette"), PaletteFileFilter(true));
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())
@@ -83,46 +91,30 @@ void TForm1::ExportPaletteClick()
         colours.push_back(TExactColour::FromRgb8(ShownRgb(ColorPickerDialog->GetTemporaryPalette(n))));
     const auto &history = FColour->History().Colours();
     colours.insert(colours.end(), history.begin(), history.end());
-    const bool css = QFileInfo(name).suffix().compare(QLatin1String("css"), Qt::CaseInsensitive) == 0;
-    const QByteArray bytes = css ? WriteCssPalette(colours) : WriteGimpPalette(QStringLiteral("Pigmora"), colours);
-    // A symlink in the chosen place is replaced, never written through.
+    // Each colour named by its hex, as the GIMP palette always named them; CSS custom properties
+    // keep their numbered names.
+    const bool css = PaletteFormatForFile(name) == TPaletteFormat::Css;
+    TPalette palette{css ? QString() : QStringLiteral("Pigmora"), {}};
+    for (size_t i = 0; i < colours.size(); ++i)
+        palette.Entries.push_back({css ? QStringLiteral("pigmora-%1").arg(i + 1) : HtmlText(colours[i].Rgb8()), colours[i]});
     QString error;
-    if (!WriteWholeFileAtomic(name, bytes, TSymlinks::Replace, &error))
-        throw Exception(QStringLiteral("The palette could not be written to %1: %2").arg(name, error));
+    if (!WritePaletteFile(name, palette, &error))
+        throw Exception(error);
 }
 
 void TForm1::ImportPaletteClick()
 {
-    const QString name = AskFileName(false, QStringLiteral("Import palette"), QStringLiteral("GIMP palette (*.gpl)"));
+    const QString name = AskFileName(false, QStringLiteral("Import palette"), ImportFilter());
     if (name.isEmpty())
         return;
-    // Opened without waiting, so that a FIFO or a device in the chosen place is refused, not read.
-    const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw Exception(QStringLiteral("The palette %1 could not be read: %2").arg(name, QString::fromLocal8Bit(std::strerror(errno))));
-    QFile file;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        throw Exception(QStringLiteral("The palette %1 could not be read: it is no regular file").arg(name));
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw Exception(QStringLiteral("The palette %1 could not be read: %2").arg(name, file.errorString()));
-    }
-    if (file.size() > MaxPaletteBytes)
-        throw Exception(QStringLiteral("The palette %1 could not be read: it is larger than 16 MB").arg(name));
-    const QByteArray bytes = file.read(MaxPaletteBytes + 1);
-    if (bytes.size() > MaxPaletteBytes)
-        throw Exception(QStringLiteral("The palette %1 could not be read: it is larger than 16 MB").arg(name));
-    const auto colours = ReadGimpPalette(bytes, UserColours);
-    if (!colours)
-        throw Exception(QStringLiteral("%1 is no GIMP palette").arg(name));
-    if (colours->empty())
-        throw Exception(QStringLiteral("The GIMP palette %1 holds no colours").arg(name));
-    for (int i = 0; i < static_cast<int>(colours->size()); ++i) {
-        const TRgb8 &c = (*colours)[i];
-        ColorPickerDialog->SetTemporaryPalette(FirstUserSlot + i, RGB(c.R, c.G, c.B));
+    QString error;
+    const auto palette = ReadPaletteFile(name, &error);
+    if (!palette)
+        throw Exception(error);
+    const size_t count = std::min<size_t>(palette->Entries.size(), UserColours);
+    for (size_t i = 0; i < count; ++i) {
+        const TRgb8 c = palette->Entries[i].Colour.Rgb8();
+        ColorPickerDialog->SetTemporaryPalette(FirstUserSlot + static_cast<int>(i), RGB(c.R, c.G, c.B));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/ColourState.h"
 #include "app/ConvertNotations.h"
 #include "app/MakePalettes.h"
+#include "app/PaletteFiles.h"
 #include "app/PickCommand.h"
 #include "app/Unit1.h"
 #include "colour/ExactColour.h"
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
+#include <optional>
 
 namespace {
 
@@ -62,6 +64,24 @@ int Convert(const TCommandLine &cl)
     return Output(conversion.Lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
+// --palette-convert: the palette file IN written to OUT, each in the format its suffix names.
+int PaletteConvert(const TCommandLine &cl, int &argc, char **argv)
+{
+    QString why;
+    const auto palette = ReadPaletteFile(cl.PaletteIn, &why);
+    // A PNG sheet draws text, which takes a GUI application; an off-screen one needs no display.
+    std::optional<QApplication> gui;
+    if (palette && PaletteFormatForFile(cl.PaletteOut) == TPaletteFormat::Png) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        gui.emplace(argc, argv);
+    }
+    if (!palette || !WritePaletteFile(cl.PaletteOut, *palette, &why)) {
+        Say(ShownText(why));
+        return ExitUsage;
+    }
+    return 0;
+}
+
 // Whether the platform plug-in Qt will load has a display to talk to; without one Qt would abort.
 bool HasDisplay()
 {
@@ -95,6 +115,7 @@ int main(int argc, char **argv)
             Say(made.Message);
         return made.Status != 0 ? made.Status : Output(made.Text);
     }
+    case TCommandLine::TAction::PaletteConvert: return PaletteConvert(cl, argc, argv);
     case TCommandLine::TAction::Pick:
     case TCommandLine::TAction::Window: break;
     }

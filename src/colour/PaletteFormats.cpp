@@ -1,7 +1,9 @@
 #include "colour/PaletteFormats.h"
 
-#include "colour/NumberWriting.h"
 #include "colour/PaletteCodecs.h"
+
+#include <charconv>
+#include <cmath>
 
 using namespace palettecodecs;
 
@@ -123,6 +125,8 @@ std::optional<TPalette> ReadPalette(TPaletteFormat format, const QByteArray &byt
         case F::Svg:
         case F::Png: reason = QStringLiteral("a %1 is written only").arg(PaletteFormatInfo(format).Name); break;
         }
+    if (palette)
+        palette = Filled(std::move(*palette), reason);
     if (!palette && reason.isEmpty())
         reason = QStringLiteral("it is no %1").arg(PaletteFormatInfo(format).Name);
     if (why)
@@ -144,17 +148,83 @@ std::optional<QString> TakeName(QString name, QString &why)
 QString PlainName(const QString &name)
 {
     QString out = name;
-    for (QChar &c : out) {
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029)
-            c = QLatin1Char(' ');
+            out[i] = QLatin1Char(' ');
+        else if (u == 0xFFFE || u == 0xFFFF)
+            out[i] = QChar(QChar::ReplacementCharacter);
+        else if (c.isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate()) // alone: no UTF-8 or XML can hold it
+            out[i] = QChar(QChar::ReplacementCharacter);
     }
     return out;
 }
 
-QByteArray Number(double value, int digits)
+TExactColour SrgbColour(double r, double g, double b, double alpha)
 {
-    return QByteArray::fromStdString(SignificantText(value, digits));
+    const auto byte = [](double v) -> std::optional<int> {
+        const double scaled = v * 255;
+        const double rounded = std::round(scaled);
+        if (!(std::abs(scaled - rounded) < 1e-4) || rounded < 0 || rounded > 255)
+            return std::nullopt;
+        return static_cast<int>(rounded);
+    };
+    const auto R = byte(r), G = byte(g), B = byte(b);
+    if (R && G && B && alpha == 1)
+        return TExactColour::FromRgb8({*R, *G, *B});
+    TExactColour c;
+    c.Coords = {r, g, b};
+    c.Alpha = alpha;
+    return c;
+}
+
+std::optional<TPalette> Filled(TPalette palette, QString &why)
+{
+    if (palette.Entries.empty()) {
+        why = QStringLiteral("it holds no colours");
+        return std::nullopt;
+    }
+    return palette;
+}
+
+QByteArray Number(double value)
+{
+    if (!std::isfinite(value) || std::abs(value) < 1e-12)
+        return "0";
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return QByteArray(text, result.ptr - text);
+}
+
+namespace {
+
+const std::pair<TColourSpace, const char *> SpaceNames[] = {
+    {TColourSpace::Srgb, "srgb"}, {TColourSpace::SrgbLinear, "srgb-linear"}, {TColourSpace::DisplayP3, "display-p3"},
+    {TColourSpace::A98Rgb, "a98-rgb"}, {TColourSpace::ProPhotoRgb, "prophoto-rgb"}, {TColourSpace::Rec2020, "rec2020"},
+    {TColourSpace::XyzD50, "xyz-d50"}, {TColourSpace::XyzD65, "xyz-d65"}, {TColourSpace::Lab, "lab"},
+    {TColourSpace::Lch, "lch"}, {TColourSpace::Oklab, "oklab"}, {TColourSpace::Oklch, "oklch"},
+    {TColourSpace::Hsl, "hsl"}, {TColourSpace::Hwb, "hwb"},
+};
+
+} // namespace
+
+QString SpaceName(TColourSpace space)
+{
+    for (const auto &[s, name] : SpaceNames)
+        if (s == space)
+            return QLatin1String(name);
+    return QStringLiteral("srgb");
+}
+
+std::optional<TColourSpace> SpaceNamed(const QString &name)
+{
+    for (const auto &[s, n] : SpaceNames)
+        if (name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0)
+            return s;
+    return std::nullopt;
 }
 
 } // namespace palettecodecs

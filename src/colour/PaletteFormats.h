@@ -47,9 +47,9 @@ std::optional<TPaletteFormat> PaletteFormatOfBytes(const QByteArray &bytes);
 QString PaletteFileFilter(bool forWriting);
 
 // The palette in the format. Colours go in their own space where the format holds it, else as
-// their sRGB fallback (8 bits where the format holds only bytes). Names with characters the
-// format cannot hold have them replaced by spaces. Png needs a QGuiApplication (it draws text).
-// Empty for a format that cannot be written.
+// their sRGB fallback (8 bits where the format holds only bytes). Names are written as
+// ReadPalette reads them back (control characters as spaces). Png needs a QGuiApplication (it
+// draws text); empty without one, and for a format that cannot be written.
 QByteArray WritePalette(TPaletteFormat format, const TPalette &palette);
 
 // The palette the bytes hold. Empty, with a one-line reason in `why` (no file name: the caller

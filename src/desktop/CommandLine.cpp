@@ -24,6 +24,8 @@ struct TOptions {
     QCommandLineOption Steps{QStringLiteral("steps"), QStringLiteral("The gradient's number of colours."), QStringLiteral("N")};
     QCommandLineOption In{QStringLiteral("in"), QStringLiteral("The gradient's interpolation space."), QStringLiteral("SPACE")};
     QCommandLineOption Gamut{QStringLiteral("gamut"), QStringLiteral("The gamut of a scale or harmony."), QStringLiteral("GAMUT")};
+    QCommandLineOption PaletteConvert{QStringLiteral("palette-convert"), QStringLiteral("Convert the palette file IN to OUT and exit."),
+                                      QStringLiteral("IN")};
 };
 
 // --scale, --harmony and --gradient: which goes with which, the colours and the step count.
@@ -39,8 +41,8 @@ TCommandLine MakeCommand(const QCommandLineParser &parser, const TOptions &o, co
     for (const QCommandLineOption *option : {&o.Scale, &o.Harmony, &o.Gradient, &o.Steps, &o.In, &o.Gamut})
         if (parser.values(*option).size() > 1)
             return error(QStringLiteral("--%1 is given once").arg(option->names().constFirst()));
-    if (makes > 1 || parser.isSet(o.Convert) || parser.isSet(o.Pick))
-        return error(QStringLiteral("--scale, --harmony, --gradient, --convert and --pick go one at a time"));
+    if (makes > 1 || parser.isSet(o.Convert) || parser.isSet(o.Pick) || parser.isSet(o.PaletteConvert))
+        return error(QStringLiteral("--scale, --harmony, --gradient, --convert, --pick and --palette-convert go one at a time"));
     if (parser.isSet(o.AsShown) || parser.isSet(o.Open))
         return error(QStringLiteral("--as-shown and --open go with --pick"));
     cl.Action = TCommandLine::TAction::Make;
@@ -98,6 +100,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
     parser.addOptions({o.Scale, o.Harmony, o.Gradient, o.Steps, o.In, o.Gamut});
+    parser.addOption(o.PaletteConvert);
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -124,6 +127,15 @@ TCommandLine ParseCommandLine(const QStringList &args)
         return MakeCommand(parser, o, colours, cl);
     if (parser.isSet(o.Steps) || parser.isSet(o.In) || parser.isSet(o.Gamut))
         return error(QStringLiteral("--steps, --in and --gamut go with --scale, --harmony or --gradient"));
+    if (parser.isSet(o.PaletteConvert)) {
+        if (parser.values(o.PaletteConvert).size() > 1 || colours.size() != 1 || parser.isSet(o.Convert) ||
+            parser.isSet(o.Pick) || parser.isSet(o.To) || parser.isSet(o.Srgb) || parser.isSet(o.AsShown) || parser.isSet(o.Open))
+            return error(QStringLiteral("--palette-convert takes two files, IN and OUT, and no other option"));
+        cl.Action = TCommandLine::TAction::PaletteConvert;
+        cl.PaletteIn = parser.value(o.PaletteConvert);
+        cl.PaletteOut = colours.front();
+        return cl;
+    }
     if (parser.isSet(o.Convert) && parser.isSet(o.Pick))
         return error(QStringLiteral("--convert and --pick do not go together"));
     if (colours.size() > 1 || (!colours.isEmpty() && (parser.isSet(o.Convert) || parser.isSet(o.Pick))))
@@ -181,11 +193,16 @@ QString HelpText(const QStringList &notationNames)
                "                        --to takes css (the default), pov or glsl for the gradient as a\n"
                "                        whole, or notations for each colour; with --scale and --harmony\n"
                "                        notations for each colour (the default: its CSS text)\n"
+               "      --palette-convert IN OUT\n"
+               "                        convert the palette file IN to OUT, each in the format its suffix\n"
+               "                        names (.gpl .css .tokens.json .tailwind.css .ase .kpl .soc .xml,\n"
+               "                        and .svg .png sheets to write); needs no display\n"
                "\n"
                "Notations: %1\n"
                "\n"
                "Exit status: 0 done, 1 a colour that does not read (or no display for the window, or a\n"
-               "cancelled pick), 2 a wrong command line, 3 no way to pick from this desktop.\n")
+               "cancelled pick), 2 a wrong command line or a palette that cannot be converted, 3 no way to\n"
+               "pick from this desktop.\n")
         .arg(notationNames.join(QStringLiteral(", ")));
 }
 

@@ -7,7 +7,7 @@
 
 // What the command line asks for, GNU style: options before or after the colour.
 struct TCommandLine {
-    enum class TAction { Window, Help, Version, Convert, Pick, Error, Make };
+    enum class TAction { Window, Help, Version, Convert, Pick, Error, PaletteConvert, Make };
     TAction Action = TAction::Window;
     QString Colour;      // the window's colour to start (or raise) with; empty for none
     QString ConvertText; // --convert's text
@@ -24,6 +24,7 @@ struct TCommandLine {
     QString Space;           // --in's text ("oklch longer hue"); empty for the default
     QString Gamut;           // --gamut's name; empty for sRGB
     int Steps = 0;           // --steps
+    QString PaletteIn, PaletteOut; // --palette-convert's files
 };
 
 // `args` as main() gets them, the program's name first. Never touches the display.

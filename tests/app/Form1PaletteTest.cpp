@@ -136,6 +136,33 @@ TEST_F(Form1Palette, ExportThenImportKeepsEveryColour)
     EXPECT_TRUE(messages.Messages.empty());
 }
 
+// Every other format goes by the chosen name's suffix: design tokens keep the colour exactly, and
+// each file reads back into the user colours.
+TEST_F(Form1Palette, ExportAndImportChooseTheFormatByTheSuffix)
+{
+    auto form = Start();
+    for (int n = 16; n <= 26; ++n)
+        form->ColorPickerDialog->SetTemporaryPalette(n, RGB(n * 9, 255 - n, n));
+    form->Colour().Take(ReadExactColour(u"oklch(0.7 0.25 30)")->Colour);
+    answer = dir.filePath(QStringLiteral("p.tokens.json"));
+    form->ExportPaletteClick();
+    EXPECT_TRUE(Bytes(answer).contains("\"colorSpace\": \"oklch\",\n        \"components\": [0.7, 0.25, 30]")) << Bytes(answer).toStdString();
+    for (const char *suffix : {"ase", "kpl", "soc", "xml", "tailwind.css", "svg"}) {
+        answer = dir.filePath(QStringLiteral("p.") + QLatin1String(suffix));
+        form->ExportPaletteClick();
+    }
+    for (const char *suffix : {"tokens.json", "ase", "kpl", "soc", "xml", "tailwind.css"}) {
+        for (int n = 16; n <= 26; ++n)
+            form->ColorPickerDialog->SetTemporaryPalette(n, 0);
+        answer = dir.filePath(QStringLiteral("p.") + QLatin1String(suffix));
+        form->ImportPaletteClick();
+        for (int n = 16; n <= 26; ++n)
+            EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(n), RGB(n * 9, 255 - n, n)) << suffix << " " << n;
+    }
+    EXPECT_TRUE(Bytes(dir.filePath(QStringLiteral("p.svg"))).contains("<text x=\"16\" y=\"126\">#90EF10</text>"));
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
 TEST_F(Form1Palette, ExportWritesTheHistoryExactlyInCssAndByItsFallbackInGimp)
 {
     auto form = Start();
@@ -168,7 +195,7 @@ TEST_F(Form1Palette, AFileThatIsNoPaletteOrCannotBeWrittenSaysSoAndChangesNothin
     answer.clear();
     RunCommand(messages, [&] { form->ImportPaletteClick(); }); // cancelled: nothing at all
     ASSERT_EQ(messages.Messages.size(), 3u);
-    EXPECT_TRUE(messages.Messages[0].text.contains(QStringLiteral("bad.gpl is no GIMP palette")));
+    EXPECT_TRUE(messages.Messages[0].text.contains(QStringLiteral("bad.gpl could not be read: it is no GIMP palette")));
     EXPECT_TRUE(messages.Messages[1].text.contains(QStringLiteral("missing.gpl could not be read")));
     EXPECT_TRUE(messages.Messages[2].text.contains(QStringLiteral("/proc/no-such-folder/x.gpl")));
     EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(16), before);
@@ -187,7 +214,7 @@ TEST_F(Form1Palette, ImportReadsOnlyRegularFiles)
         RunCommand(messages, [&] { form->ImportPaletteClick(); });
     }
     ASSERT_EQ(messages.Messages.size(), 3u);
-    EXPECT_EQ(messages.Messages[0].text, QStringLiteral("The palette %1 could not be read: it is no regular file.").arg(fifo));
+    EXPECT_EQ(messages.Messages[0].text, QStringLiteral("The palette %1 could not be read: it is a FIFO.").arg(fifo));
     EXPECT_TRUE(messages.Messages[2].text.contains(QStringLiteral("/dev/zero could not be read")));
     EXPECT_EQ(form->ColorPickerDialog->GetTemporaryPalette(16), before);
 }

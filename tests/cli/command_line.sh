@@ -44,4 +44,23 @@ done
 grep -qF "'\x1B]2;pwned\x07\x1B[2J\xFF' is no colour" "$tmp/err" || fail "escapes echoed: $(cat -v "$tmp/err")"
 ! LC_ALL=C grep -q $'[\x01-\x08\x0b-\x1f\x7f]' "$tmp/err" || fail "a control character in the message"
 { "$exe" --convert red --to $'a\eb' 2>&1 || true; } | grep -qF "'a\x1Bb' is no notation" || fail "a notation name echoed raw"
+# Palettes from any format to any other, and back; a file that does not read is exit 2 and one
+# line naming it.
+printf 'GIMP Palette\nName: Sea\n152 181 209\tsky\n  0  83 165\tdeep blue\n' >"$tmp/in.gpl"
+for out in tokens.json tailwind.css ase kpl soc xml css; do
+  "$exe" --palette-convert "$tmp/in.gpl" "$tmp/p.$out" || fail "--palette-convert to .$out"
+  "$exe" --palette-convert "$tmp/p.$out" "$tmp/back.gpl" || fail "--palette-convert from .$out"
+  grep -q $'^  0  83 165\tdeep blue$' "$tmp/back.gpl" || fail ".$out did not keep a colour and its name"
+done
+"$exe" --palette-convert "$tmp/in.gpl" "$tmp/sheet.svg" && grep -q '#0053A5' "$tmp/sheet.svg" || fail "svg sheet"
+"$exe" --palette-convert "$tmp/in.gpl" "$tmp/sheet.png" 2>/dev/null && [ "$(head -c 4 "$tmp/sheet.png" | tail -c 3)" = PNG ] || fail "png sheet"
+mkdir "$tmp/dir.gpl"
+for bad in "$tmp/dir.gpl" "$tmp/missing.ase" /dev/null; do
+  [ "$(status "$exe" --palette-convert "$bad" "$tmp/x.gpl")" -eq 2 ] || fail "--palette-convert $bad"
+  [ "$({ "$exe" --palette-convert "$bad" "$tmp/x.gpl" 2>&1 || true; } | wc -l)" -eq 1 ] || fail "one line for $bad"
+  { "$exe" --palette-convert "$bad" "$tmp/x.gpl" 2>&1 || true; } | grep -qF "$bad could not be read" || fail "$bad not named"
+done
+[ ! -e "$tmp/x.gpl" ] || fail "a failed conversion wrote its output"
+[ "$(status "$exe" --palette-convert "$tmp/in.gpl" "$tmp/x.txt")" -eq 2 ] || fail "an output suffix that names no format"
+[ "$(status "$exe" --palette-convert "$tmp/in.gpl")" -eq 2 ] || fail "--palette-convert without OUT"
 echo "command_line: ok"
