@@ -59,7 +59,7 @@ QLabel *Caption(const QString &text, QWidget *buddy, QWidget *parent)
 } // namespace
 
 TPaletteWindow::TPaletteWindow(QWidget *owner, TPaletteModel *model, TPaletteWindowActions actions)
-    : QWidget(owner, Qt::Tool), FModel(model), FActions(std::move(actions))
+    : QWidget(owner, Qt::Window), FModel(model), FActions(std::move(actions))
 {
     setObjectName(QStringLiteral("PaletteWindow"));
     setWindowTitle(QStringLiteral("Pigmora Palette"));
