@@ -102,3 +102,26 @@ TEST(CommandLine, MessagesShowOutsideTextEscaped)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CommandLine, PaletteConvertTakesTwoFilesAndNothingElse)
+{
+    TCommandLine c = Parse({"--palette-convert", "in.gpl", "out.ase"});
+    EXPECT_EQ(c.Action, A::PaletteConvert);
+    EXPECT_EQ(c.PaletteIn, QStringLiteral("in.gpl"));
+    EXPECT_EQ(c.PaletteOut, QStringLiteral("out.ase"));
+    c = Parse({"out.ase", "--palette-convert=in.gpl"});
+    EXPECT_EQ(c.PaletteIn, QStringLiteral("in.gpl"));
+    EXPECT_EQ(c.PaletteOut, QStringLiteral("out.ase"));
+    for (const std::vector<const char *> &args :
+         {std::vector<const char *>{"--palette-convert", "in.gpl"}, {"--palette-convert", "in.gpl", "a", "b"},
+          {"--palette-convert", "in.gpl", "out.ase", "--convert", "red"}, {"--palette-convert", "in.gpl", "out.ase", "--pick"},
+          {"--palette-convert", "in.gpl", "out.ase", "--to", "html"}, {"--palette-convert", "a", "--palette-convert", "b", "c"}}) {
+        c = Parse(args);
+        EXPECT_EQ(c.Action, A::Error) << args.size();
+        EXPECT_EQ(c.Error, QStringLiteral("--palette-convert takes two files, IN and OUT, and no other option"));
+    }
+}
+
+} // namespace
