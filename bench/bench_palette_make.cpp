@@ -114,6 +114,29 @@ void BM_PaletteViewRepaint(benchmark::State &state)
     state.SetLabel("1,000 swatches, 800 x 600");
 }
 
+// A change to the palette (a rename) with the window showing all 1,000 swatches: the list made
+// anew, then repainted.
+void BM_PaletteChangeShown(benchmark::State &state)
+{
+    TPaletteModel model;
+    std::vector<TPaletteEntry> entries;
+    for (int i = 0; i < 1000; ++i)
+        entries.push_back({QStringLiteral("colour %1").arg(i), Colour(i)});
+    model.Add(entries);
+    TPaletteWindow window(nullptr, &model, {});
+    QWidget *view = window.Swatches();
+    view->resize(800, 600);
+    window.show();
+    QImage target(view->size(), QImage::Format_RGB32);
+    int i = 0;
+    for (auto _ : state) {
+        model.Rename(0, QString::number(++i));
+        QPainter p(&target);
+        view->render(&p);
+    }
+    state.SetLabel("1,000 swatches, one renamed");
+}
+
 void BM_BareListRepaint(benchmark::State &state)
 {
     QListWidget list;
@@ -134,3 +157,4 @@ BENCHMARK(BM_ImageReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImageColours)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareListRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteViewRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaletteChangeShown)->Unit(benchmark::kMillisecond);

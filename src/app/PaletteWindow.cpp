@@ -197,13 +197,27 @@ void TPaletteWindow::ShowPalette()
         FPaletteName->setText(palette.Name);
     const int keep = Selected();
     FSwatches->setUpdatesEnabled(false);
-    FSwatches->clear();
-    for (const TPaletteEntry &e : palette.Entries) {
-        auto *item = new QListWidgetItem(QIcon(SwatchPixmap(e.Colour)), e.Name);
+    // Only the rows whose colour or name changed are written again, so that a rename or a move
+    // in a long palette costs a row or two, not the whole list.
+    const int count = FModel->Count();
+    while (FSwatches->count() > count)
+        delete FSwatches->takeItem(FSwatches->count() - 1);
+    FShown.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const TPaletteEntry &e = palette.Entries[static_cast<size_t>(i)];
+        QListWidgetItem *item = i < FSwatches->count() ? FSwatches->item(i) : nullptr;
+        if (item && FShown[static_cast<size_t>(i)] == e)
+            continue;
+        if (!item) {
+            item = new QListWidgetItem;
+            FSwatches->addItem(item);
+        }
         const QString text = ExactColourText(e.Colour);
+        item->setIcon(QIcon(SwatchPixmap(e.Colour)));
+        item->setText(e.Name);
         item->setToolTip(e.Name.isEmpty() ? text : e.Name.left(200) + QStringLiteral(": ") + text);
         item->setData(Qt::AccessibleTextRole, e.Name.isEmpty() ? text : e.Name.left(200) + QStringLiteral(", ") + text);
-        FSwatches->addItem(item);
+        FShown[static_cast<size_t>(i)] = e;
     }
     FSwatches->setUpdatesEnabled(true);
     Select(std::min(keep, FModel->Count() - 1));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour/ExactColour.h"
+#include "colour/Palette.h"
 
 #include <QImage>
 #include <QWidget>
@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -105,6 +106,8 @@ private:
     QSpinBox *FSteps = nullptr, *FImageCount = nullptr;
     QProgressBar *FProgress = nullptr;
     QPushButton *FCancel = nullptr, *FImage = nullptr;
+    // The entries the swatches show, row by row.
+    std::vector<TPaletteEntry> FShown;
     std::shared_ptr<TRun> FRun;
     std::thread FWorker;
 };
