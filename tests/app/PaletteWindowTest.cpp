@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -192,6 +194,24 @@ TEST_F(PaletteWindow, AnImageIsTakenInTheWorkerAndRefusalsAreSaid)
     for (const TPaletteEntry &e : form->Palette().Palette().Entries)
         got.push_back(e.Colour.Rgb8());
     EXPECT_EQ(got, (std::vector<TRgb8>{{0x33, 0x66, 0x99}, {0xFF, 0xCC, 0x00}, {0x10, 0x10, 0x10}, {0xE0, 0x40, 0x80}}));
+
+    // An image dropped on the window, as a file and as image data.
+    for (const bool asFile : {true, false}) {
+        QMimeData data;
+        if (asFile)
+            data.setUrls({QUrl::fromLocalFile(png)});
+        else
+            data.setImageData(FourColours());
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(w, &drop);
+        ASSERT_TRUE(finished.wait(5000));
+    }
+    EXPECT_EQ(form->Palette().Count(), 12);
+    while (form->Palette().Count() > 4)
+        form->Palette().Remove(4);
 
     // Cancelled: a 12-megapixel image, Escape at once; nothing is added.
     QImage big(4000, 3000, QImage::Format_RGB32);
