@@ -102,6 +102,8 @@ QString AlphaText(const TExactColour &c);
 void AddNotationsRegItems(TRegItems &items);
 // The settings items of the colour history and the comparison colour, each in a section of its own.
 void AddPaletteRegItems(TRegItems &items);
+// The settings items of the user's palette (Unit1PaletteWindow.cpp), in a section of their own.
+void AddPaletteWindowRegItems(TRegItems &items);
 
 // The 8-bit sRGB that the swatch shows for a colour value (a theme colour resolved).
 TRgb8 ShownRgb(TColor color);

@@ -177,6 +177,7 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddSrgbRegItem(*RegManager1->RegItems());
     AddNotationsRegItems(*RegManager1->RegItems());
     AddPaletteRegItems(*RegManager1->RegItems());
+    AddPaletteWindowRegItems(*RegManager1->RegItems());
     AddAsShownRegItem(*RegManager1->RegItems());
     AddAverageRegItem(*RegManager1->RegItems());
     CreateCommands();
@@ -239,6 +240,7 @@ void TForm1::LoadSettings()
     LoadPaletteSettings();
     LoadAsShownSetting();
     LoadAverageSetting();
+    LoadPaletteWindowSettings();
 }
 
 bool ShownOnSomeScreen(const QRect &frame)
@@ -282,6 +284,7 @@ void TForm1::FormCloseQuery()
         StoreExactSetting();
         StoreAsShownSetting();
         StoreAverageSetting();
+        StorePaletteWindowSettings();
     });
 }
 

@@ -27,6 +27,8 @@ class TAppHintN;
 class TCommandMenu;
 class TNotationsWindow;
 class TJudgeWindow;
+class TPaletteModel;
+class TPaletteWindow;
 class TColourState;
 class QMenu;
 class QMimeData;
@@ -164,6 +166,11 @@ public:
     void ClearHistoryClick();
     // The current colour exactly, and the additions' state around it.
     TColourState &Colour() const { return *FColour; }
+    // "Palette": opens the palette window (made at its first opening), or closes it.
+    void PaletteWindowClick();
+    // The palette window; nullptr until it was first opened.
+    TPaletteWindow *PaletteWindow() const { return FPaletteWindow; }
+    TPaletteModel &Palette() const { return *FPalette; }
 
 signals:
     // A colour became current and the swatch shows it (a full rendering, or a restore command).
@@ -208,6 +215,10 @@ private:
     void CreatePaletteCommands();
     void LoadPaletteSettings();
     void StorePaletteSettings();
+    // The palette window's command, and the user's palette in the settings file.
+    void CreatePaletteWindowCommands();
+    void LoadPaletteWindowSettings();
+    void StorePaletteWindowSettings();
     // The exact colour's own key, beside the 8 bits of fMyColor.
     void LoadExactSetting();
     void StoreExactSetting();
@@ -243,4 +254,6 @@ private:
     bool FPickAverageChanged = false;
     void LoadAverageSetting();
     void StoreAverageSetting();
+    TPaletteModel *FPalette = nullptr;
+    TPaletteWindow *FPaletteWindow = nullptr;
 };

@@ -36,6 +36,7 @@ void TForm1::CreateCommands()
     CreateNotationsCommands();
     CreatePaletteCommands();
     CreateJudgeCommands();
+    CreatePaletteWindowCommands();
     CommandMenu->AddSeparator();
 
     new TColorDrop(

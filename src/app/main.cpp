@@ -1,6 +1,7 @@
 #include "app/ColourState.h"
 #include "app/ConvertNotations.h"
 #include "app/JudgeCommands.h"
+#include "app/MakePalettes.h"
 #include "app/PaletteFiles.h"
 #include "app/PickCommand.h"
 #include "app/Unit1.h"
@@ -118,6 +119,12 @@ int main(int argc, char **argv)
             return judged.Status;
         }
         return Output(judged.Text);
+    }
+    case TCommandLine::TAction::Make: {
+        const TMadeOutput made = RunMakeCommand(cl);
+        if (made.Status != 0)
+            Say(made.Message);
+        return made.Status != 0 ? made.Status : Output(made.Text);
     }
     case TCommandLine::TAction::PaletteConvert: return PaletteConvert(cl, argc, argv);
     case TCommandLine::TAction::Pick:

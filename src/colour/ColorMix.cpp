@@ -3,6 +3,7 @@
 // alpha) with CSS Color 5's percentage normalisation.
 #include "colour/CssCalc.h"
 #include "colour/CssColor.h"
+#include "colour/Interpolation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,29 +12,10 @@
 namespace css {
 namespace {
 
-enum class THueMethod { Shorter, Longer, Increasing, Decreasing };
-
 struct TMixItem {
     TExactColour Colour;
     std::optional<double> Percent;
 };
-
-std::optional<TColourSpace> InterpolationSpace(std::string_view name)
-{
-    if (NameIs(name, "lab"))
-        return TColourSpace::Lab;
-    if (NameIs(name, "oklab"))
-        return TColourSpace::Oklab;
-    if (NameIs(name, "hsl"))
-        return TColourSpace::Hsl;
-    if (NameIs(name, "hwb"))
-        return TColourSpace::Hwb;
-    if (NameIs(name, "lch"))
-        return TColourSpace::Lch;
-    if (NameIs(name, "oklch"))
-        return TColourSpace::Oklch;
-    return PredefinedSpace(name);
-}
 
 // A percentage 0-100: a literal outside the range is refused, a calculation clamped to it.
 std::optional<double> ReadPercent(TTokenStream &ts)
@@ -113,8 +95,79 @@ void FixHues(double &a, double &b, THueMethod method)
     }
 }
 
-TExactColour Mix(const TExactColour &first, const TExactColour &second, double t, TColourSpace space,
-                 THueMethod method)
+} // namespace
+} // namespace css
+
+using css::FixHues;
+using css::InSpace;
+using css::NameIs;
+
+std::optional<TColourSpace> InterpolationSpace(std::string_view name)
+{
+    if (NameIs(name, "lab"))
+        return TColourSpace::Lab;
+    if (NameIs(name, "oklab"))
+        return TColourSpace::Oklab;
+    if (NameIs(name, "hsl"))
+        return TColourSpace::Hsl;
+    if (NameIs(name, "hwb"))
+        return TColourSpace::Hwb;
+    if (NameIs(name, "lch"))
+        return TColourSpace::Lch;
+    if (NameIs(name, "oklch"))
+        return TColourSpace::Oklch;
+    return css::PredefinedSpace(name);
+}
+
+const char *InterpolationSpaceName(TColourSpace space)
+{
+    switch (space) {
+    case TColourSpace::Srgb: return "srgb";
+    case TColourSpace::SrgbLinear: return "srgb-linear";
+    case TColourSpace::DisplayP3: return "display-p3";
+    case TColourSpace::A98Rgb: return "a98-rgb";
+    case TColourSpace::ProPhotoRgb: return "prophoto-rgb";
+    case TColourSpace::Rec2020: return "rec2020";
+    case TColourSpace::XyzD50: return "xyz-d50";
+    case TColourSpace::XyzD65: return "xyz-d65";
+    case TColourSpace::Lab: return "lab";
+    case TColourSpace::Lch: return "lch";
+    case TColourSpace::Oklab: return "oklab";
+    case TColourSpace::Oklch: return "oklch";
+    case TColourSpace::Hsl: return "hsl";
+    case TColourSpace::Hwb: return "hwb";
+    }
+    return "oklab";
+}
+
+namespace {
+
+constexpr struct {
+    std::string_view Name;
+    THueMethod Method;
+} HueMethods[] = {{"shorter", THueMethod::Shorter}, {"longer", THueMethod::Longer},
+                  {"increasing", THueMethod::Increasing}, {"decreasing", THueMethod::Decreasing}};
+
+} // namespace
+
+std::optional<THueMethod> HueMethodNamed(std::string_view name)
+{
+    for (const auto &m : HueMethods)
+        if (NameIs(name, m.Name))
+            return m.Method;
+    return std::nullopt;
+}
+
+const char *HueMethodName(THueMethod method)
+{
+    for (const auto &m : HueMethods)
+        if (m.Method == method)
+            return m.Name.data();
+    return "shorter";
+}
+
+TExactColour Interpolate(const TExactColour &first, const TExactColour &second, double t, TColourSpace space,
+                         THueMethod method)
 {
     TExactColour a = InSpace(first, space), b = InSpace(second, space);
     TExactColour r;
@@ -155,7 +208,7 @@ TExactColour Mix(const TExactColour &first, const TExactColour &second, double t
     return r;
 }
 
-} // namespace
+namespace css {
 
 std::optional<TExactColour> ReadColorMix(TTokenStream &ts)
 {
@@ -168,12 +221,7 @@ std::optional<TExactColour> ReadColorMix(TTokenStream &ts)
         if (!s)
             return std::nullopt;
         space = *s;
-        static constexpr struct {
-            std::string_view Name;
-            THueMethod Method;
-        } methods[] = {{"shorter", THueMethod::Shorter}, {"longer", THueMethod::Longer},
-                       {"increasing", THueMethod::Increasing}, {"decreasing", THueMethod::Decreasing}};
-        for (const auto &m : methods)
+        for (const auto &m : HueMethods)
             if (ts.TakeIdent(m.Name)) {
                 // Only a space with a hue has a hue interpolation method.
                 if (HueIndex(space) < 0 || !ts.TakeIdent("hue"))
@@ -228,7 +276,7 @@ std::optional<TExactColour> ReadColorMix(TTokenStream &ts)
     for (size_t i = 1; i < items.size(); ++i) {
         const double p = *items[i].Percent;
         const double t = weight + p > 0 ? p / (weight + p) : 0.5;
-        r = Mix(r, items[i].Colour, t, space, method);
+        r = Interpolate(r, items[i].Colour, t, space, method);
         weight += p;
     }
     r.Alpha *= alphaMultiplier;

@@ -20,21 +20,23 @@ TVec3 Clip(const TVec3 &rgb)
     return {std::clamp(rgb[0], 0.0, 1.0), std::clamp(rgb[1], 0.0, 1.0), std::clamp(rgb[2], 0.0, 1.0)};
 }
 
-TVec3 OklchToSrgb(const TVec3 &oklch) { return ToSrgb(TColourSpace::Oklch, oklch); }
+// The RGB space a colour is mapped into: a colour of any space into it, and its colours into OKLab.
+struct TTarget {
+    TVec3 (*From)(TColourSpace space, const TVec3 &c);
+    TVec3 (*ToOklab)(const TVec3 &rgb);
+};
 
-double DistanceToClipped(const TVec3 &currentOklch, const TVec3 &clipped)
-{
-    return DeltaEOK(FromSrgb(TColourSpace::Oklab, clipped), OklchToOklab(currentOklch));
-}
+const TTarget SrgbTarget{ToSrgb, [](const TVec3 &rgb) { return FromSrgb(TColourSpace::Oklab, rgb); }};
+const TTarget P3Target{[](TColourSpace space, const TVec3 &c) { return FromXyzD65(TColourSpace::DisplayP3, ToXyzD65(space, c)); },
+                       [](const TVec3 &rgb) { return FromXyzD65(TColourSpace::Oklab, ToXyzD65(TColourSpace::DisplayP3, rgb)); }};
 
 bool Finite(const TVec3 &v)
 {
     return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
 }
 
-} // namespace
-
-TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
+// CSS Color 4's gamut mapping into the target.
+TVec3 GamutMap(const TTarget &target, TColourSpace space, const TVec3 &c)
 {
     // OKLab and OKLCh lightness is taken as written: a trip through XYZ would turn 1 into
     // 0.9999999999999999 and a white into a tint.
@@ -45,15 +47,19 @@ TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
         return {1, 1, 1};
     if (origin[0] <= 0)
         return {0, 0, 0};
-    const TVec3 direct = ToSrgb(space, c);
+    const auto toTarget = [&](const TVec3 &oklch) { return target.From(TColourSpace::Oklch, oklch); };
+    const auto distanceToClipped = [&](const TVec3 &currentOklch, const TVec3 &clipped) {
+        return DeltaEOK(target.ToOklab(clipped), OklchToOklab(currentOklch));
+    };
+    const TVec3 direct = target.From(space, c);
     if (InGamut(direct, 0))
         return direct;
 
     TVec3 current = origin;
     if (IsPowerless(current[2]))
         current[2] = 0;
-    TVec3 clipped = Clip(OklchToSrgb(current));
-    if (DistanceToClipped(current, clipped) < Jnd)
+    TVec3 clipped = Clip(toTarget(current));
+    if (distanceToClipped(current, clipped) < Jnd)
         return clipped;
 
     double min = 0, max = current[1];
@@ -61,13 +67,13 @@ TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
     while (max - min > Epsilon) {
         const double chroma = (min + max) / 2;
         current[1] = chroma;
-        const TVec3 rgb = OklchToSrgb(current);
+        const TVec3 rgb = toTarget(current);
         if (minInGamut && InGamut(rgb, 0)) {
             min = chroma;
             continue;
         }
         clipped = Clip(rgb);
-        const double e = DistanceToClipped(current, clipped);
+        const double e = distanceToClipped(current, clipped);
         if (e < Jnd) {
             if (Jnd - e < Epsilon)
                 return clipped;
@@ -78,6 +84,36 @@ TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
         }
     }
     return clipped;
+}
+
+} // namespace
+
+TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c)
+{
+    return GamutMap(SrgbTarget, space, c);
+}
+
+TVec3 GamutMapToP3(TColourSpace space, const TVec3 &c)
+{
+    return GamutMap(P3Target, space, c);
+}
+
+TVec3 ReduceChroma(TColourSpace rgbSpace, const TVec3 &oklch)
+{
+    const TTarget &target = rgbSpace == TColourSpace::DisplayP3 ? P3Target : SrgbTarget;
+    const auto inside = [&](double chroma) {
+        return InGamut(target.From(TColourSpace::Oklch, {oklch[0], chroma, oklch[2]}), 0);
+    };
+    if (!(oklch[1] > 0) || std::isnan(oklch[2]) || inside(oklch[1]))
+        return oklch;
+    if (oklch[0] >= 1 || oklch[0] <= 0 || !inside(0))
+        return {std::clamp(oklch[0], 0.0, 1.0), 0, oklch[2]};
+    double min = 0, max = oklch[1];
+    while (max - min > 1e-7) {
+        const double chroma = (min + max) / 2;
+        (inside(chroma) ? min : max) = chroma;
+    }
+    return {oklch[0], min, oklch[2]};
 }
 
 int ByteOfUnit(double v)

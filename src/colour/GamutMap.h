@@ -20,6 +20,13 @@ struct TMappedRgb8 {
 // result of CSS Color 4's gamut mapping (a binary search on OKLCh chroma that stops within the
 // just-noticeable deltaEOK of 0.02 of the clipped colour, then the clip).
 TVec3 GamutMapToSrgb(TColourSpace space, const TVec3 &c);
+// The same into display-p3: gamma-encoded display-p3 0-1.
+TVec3 GamutMapToP3(TColourSpace space, const TVec3 &c);
+// An OKLCh colour brought into sRGB or display-p3 (`rgbSpace`) by lowering its chroma alone, to
+// within 1e-7 of the most the gamut holds at that lightness and hue: unlike the mapping above,
+// which ends with a clip, its lightness and hue stay exactly as they were. A lightness outside
+// 0-1 is clamped, with no chroma.
+TVec3 ReduceChroma(TColourSpace rgbSpace, const TVec3 &oklch);
 
 // The nearest 8-bit sRGB colour. A colour within half an 8-bit step of the sRGB cube is that
 // colour, clipped, and counts as in sRGB; anything further out is gamut-mapped first. Empty

@@ -25,11 +25,76 @@ struct TOptions {
     QCommandLineOption Contrast{QStringLiteral("contrast"), QStringLiteral("Print the contrast of two colours.")};
     QCommandLineOption Fix{QStringLiteral("fix"), QStringLiteral("With --contrast, the nearest colour that reaches TARGET."), QStringLiteral("TARGET")};
     QCommandLineOption Delta{QStringLiteral("delta"), QStringLiteral("Print the differences of two colours.")};
+    QCommandLineOption Scale{QStringLiteral("scale"), QStringLiteral("Print the colour's 11-step scale."), QStringLiteral("COLOUR")};
+    QCommandLineOption Harmony{QStringLiteral("harmony"), QStringLiteral("Print a harmony of the colour."), QStringLiteral("NAME")};
+    QCommandLineOption Gradient{QStringLiteral("gradient"), QStringLiteral("Print a gradient from this colour to the one given."),
+                                QStringLiteral("COLOUR")};
+    QCommandLineOption Steps{QStringLiteral("steps"), QStringLiteral("The gradient's number of colours."), QStringLiteral("N")};
+    QCommandLineOption In{QStringLiteral("in"), QStringLiteral("The gradient's interpolation space."), QStringLiteral("SPACE")};
+    QCommandLineOption Gamut{QStringLiteral("gamut"), QStringLiteral("The gamut of a scale or harmony."), QStringLiteral("GAMUT")};
     QCommandLineOption PaletteConvert{QStringLiteral("palette-convert"), QStringLiteral("Convert the palette file IN to OUT and exit."),
                                       QStringLiteral("IN")};
     QCommandLineOption Average{QStringLiteral("average"), QStringLiteral("With --pick, the mean of an N by N square."),
                                QStringLiteral("N")};
 };
+
+// --scale, --harmony and --gradient: which goes with which, the colours and the step count.
+// The names (harmony, space, gamut, notations) are checked where the palette is made.
+TCommandLine MakeCommand(const QCommandLineParser &parser, const TOptions &o, const QStringList &colours, TCommandLine cl)
+{
+    const auto error = [&](const QString &text) {
+        cl.Action = TCommandLine::TAction::Error;
+        cl.Error = text;
+        return cl;
+    };
+    const int makes = int(parser.isSet(o.Scale)) + int(parser.isSet(o.Harmony)) + int(parser.isSet(o.Gradient));
+    for (const QCommandLineOption *option : {&o.Scale, &o.Harmony, &o.Gradient, &o.Steps, &o.In, &o.Gamut})
+        if (parser.values(*option).size() > 1)
+            return error(QStringLiteral("--%1 is given once").arg(option->names().constFirst()));
+    if (makes > 1 || parser.isSet(o.Convert) || parser.isSet(o.Pick) || parser.isSet(o.PaletteConvert))
+        return error(QStringLiteral("--scale, --harmony, --gradient, --convert, --pick and --palette-convert go one at a time"));
+    if (parser.isSet(o.AsShown) || parser.isSet(o.Open))
+        return error(QStringLiteral("--as-shown and --open go with --pick"));
+    cl.Action = TCommandLine::TAction::Make;
+    cl.Srgb = parser.isSet(o.Srgb);
+    cl.Gamut = parser.value(o.Gamut);
+    cl.Space = parser.value(o.In);
+    if (parser.isSet(o.Scale)) {
+        cl.Make = TCommandLine::TMake::Scale;
+        cl.MakeColours = {parser.value(o.Scale)};
+        if (!colours.isEmpty())
+            return error(QStringLiteral("--scale takes one colour"));
+    } else if (parser.isSet(o.Harmony)) {
+        cl.Make = TCommandLine::TMake::Harmony;
+        cl.Harmony = parser.value(o.Harmony);
+        if (colours.size() != 1)
+            return error(QStringLiteral("--harmony takes a name and one colour"));
+        cl.MakeColours = colours;
+    } else {
+        cl.Make = TCommandLine::TMake::Gradient;
+        if (colours.size() != 1)
+            return error(QStringLiteral("--gradient takes two colours"));
+        cl.MakeColours = {parser.value(o.Gradient), colours.front()};
+        if (!parser.isSet(o.Steps))
+            return error(QStringLiteral("--gradient needs --steps"));
+        bool ok = false;
+        cl.Steps = parser.value(o.Steps).toInt(&ok);
+        if (!ok || cl.Steps < 2 || cl.Steps > 256)
+            return error(QStringLiteral("--steps takes a whole number from 2 to 256"));
+    }
+    if (cl.Make != TCommandLine::TMake::Gradient && (parser.isSet(o.Steps) || parser.isSet(o.In)))
+        return error(QStringLiteral("--steps and --in go with --gradient"));
+    if (cl.Make == TCommandLine::TMake::Gradient && parser.isSet(o.Gamut))
+        return error(QStringLiteral("--gamut goes with --scale and --harmony"));
+    if (parser.isSet(o.To)) {
+        for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
+            if (!name.trimmed().isEmpty())
+                cl.To << name.trimmed();
+        if (cl.To.isEmpty())
+            return error(QStringLiteral("--to names no notation"));
+    }
+    return cl;
+}
 
 QString Hex(unsigned value, int digits)
 {
@@ -45,6 +110,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
     parser.addOptions({o.Simulate, o.Contrast, o.Fix, o.Delta});
+    parser.addOptions({o.Scale, o.Harmony, o.Gradient, o.Steps, o.In, o.Gamut});
     parser.addOption(o.PaletteConvert);
     parser.addOption(o.Average);
     TCommandLine cl;
@@ -82,6 +148,12 @@ TCommandLine ParseCommandLine(const QStringList &args)
                                               : QStringLiteral("--contrast and --delta take two colours"));
     if (judges && !parser.isSet(o.Simulate) && (parser.isSet(o.To) || parser.isSet(o.Srgb)))
         return error(QStringLiteral("--to and --srgb go with --convert, --pick or --simulate"));
+    if (judges && (parser.isSet(o.Scale) || parser.isSet(o.Harmony) || parser.isSet(o.Gradient)))
+        return error(QStringLiteral("--simulate, --contrast and --delta do not go with --scale, --harmony or --gradient"));
+    if (parser.isSet(o.Scale) || parser.isSet(o.Harmony) || parser.isSet(o.Gradient))
+        return MakeCommand(parser, o, colours, cl);
+    if (parser.isSet(o.Steps) || parser.isSet(o.In) || parser.isSet(o.Gamut))
+        return error(QStringLiteral("--steps, --in and --gamut go with --scale, --harmony or --gradient"));
     if (parser.isSet(o.PaletteConvert)) {
         if (judges || parser.values(o.PaletteConvert).size() > 1 || colours.size() != 1 || parser.isSet(o.Convert) ||
             parser.isSet(o.Pick) || parser.isSet(o.To) || parser.isSet(o.Srgb) || parser.isSet(o.AsShown) || parser.isSet(o.Open))
@@ -166,6 +238,17 @@ QString HelpText(const QStringList &notationNames)
                "      --fix TARGET      with --contrast: also the nearest colour to FG, same OKLCH hue and\n"
                "                        chroma, that reaches TARGET on BG (see below)\n"
                "      --delta A B       print CIEDE2000, deltaEOK and CIE76 between A and B\n"
+               "      --scale COLOUR    print the colour's scale, 50 to 950, and exit\n"
+               "      --harmony NAME COLOUR\n"
+               "                        print a harmony of the colour and exit; NAME is complementary,\n"
+               "                        analogous, triadic, split-complementary, square or monochromatic\n"
+               "      --gamut GAMUT     with --scale or --harmony: srgb (the default) or display-p3\n"
+               "      --gradient A B    print the gradient from A to B and exit; needs --steps N (2-256)\n"
+               "      --in SPACE        with --gradient: the space it is interpolated in, as color-mix()\n"
+               "                        takes it (oklab, the default; oklch longer hue; srgb; ...)\n"
+               "                        --to takes css (the default), pov or glsl for the gradient as a\n"
+               "                        whole, or notations for each colour; with --scale and --harmony\n"
+               "                        notations for each colour (the default: its CSS text)\n"
                "      --palette-convert IN OUT\n"
                "                        convert the palette file IN to OUT, each in the format its suffix\n"
                "                        names (.gpl .css .tokens.json .tailwind.css .ase .kpl .soc .xml,\n"

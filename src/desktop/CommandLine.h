@@ -7,7 +7,7 @@
 
 // What the command line asks for, GNU style: options before or after the colour.
 struct TCommandLine {
-    enum class TAction { Window, Help, Version, Convert, Pick, Error, Simulate, Contrast, Delta, PaletteConvert };
+    enum class TAction { Window, Help, Version, Convert, Pick, Error, Simulate, Contrast, Delta, PaletteConvert, Make };
     TAction Action = TAction::Window;
     QString Colour;      // the window's colour to start (or raise) with; empty for none
     QString ConvertText; // --convert's text
@@ -20,6 +20,14 @@ struct TCommandLine {
     QStringList Colours; // --simulate's colour, --contrast's and --delta's two (text, background)
     QString Vision;      // --simulate's NAME[:SEVERITY], as given
     QString FixTarget;   // --fix's target, as given; empty for none
+    // For Make: a palette made from colours and printed (see app/MakePalettes.h).
+    enum class TMake { Scale, Harmony, Gradient };
+    TMake Make = TMake::Scale;
+    QStringList MakeColours; // the colour of --scale and --harmony; --gradient's two
+    QString Harmony;         // --harmony's name
+    QString Space;           // --in's text ("oklch longer hue"); empty for the default
+    QString Gamut;           // --gamut's name; empty for sRGB
+    int Steps = 0;           // --steps
     QString PaletteIn, PaletteOut; // --palette-convert's files
 };
 

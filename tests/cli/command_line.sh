@@ -84,4 +84,29 @@ done
 [ ! -e "$tmp/x.gpl" ] || fail "a failed conversion wrote its output"
 [ "$(status "$exe" --palette-convert "$tmp/in.gpl" "$tmp/x.txt")" -eq 2 ] || fail "an output suffix that names no format"
 [ "$(status "$exe" --palette-convert "$tmp/in.gpl")" -eq 2 ] || fail "--palette-convert without OUT"
+# Palettes made from colours: a scale, a harmony and a gradient in every form.
+[ "$("$exe" --scale 'oklch(0.6 0.05 200)' | wc -l)" -eq 11 ] || fail "--scale lines"
+"$exe" --scale 'oklch(0.6 0.05 200)' | grep -qx '500: oklch(0.6 0.05 200)' || fail "--scale keeps the colour"
+"$exe" --scale 'oklch(0.6 0.05 200)' | grep -qx '400: oklch(0.7 0.046875 200)' || fail "--scale step 400"
+[ "$("$exe" --scale '#3b82f6' --to html | head -1 | cut -d' ' -f1)" = "50:" ] || fail "--scale --to"
+"$exe" --scale 'color(display-p3 1 0 0)' --gamut display-p3 --to p3 | grep -q '^600: color(display-p3 ' || fail "--gamut"
+[ "$("$exe" --harmony triadic 'oklch(0.7 0.1 200)')" = $'base: oklch(0.7 0.1 200)
++120°: oklch(0.7 0.1 320)
++240°: oklch(0.7 0.1 80)' ] || fail "--harmony"
+[ "$("$exe" --gradient red blue --steps 3 --in srgb --to pov --srgb)" = $'color_map {
+  [0 color srgb <1, 0, 0>]
+  [0.5 color srgb <0.5, 0, 0.5>]
+  [1 color srgb <0, 0, 1>]
+}' ] || fail "--gradient pov"
+[ "$("$exe" --gradient red blue --steps 3 --in srgb --to glsl)" = 'vec3[3](vec3(1.0, 0.0, 0.0), vec3(0.5, 0.0, 0.5), vec3(0.0, 0.0, 1.0))' ] || fail "--gradient glsl"
+"$exe" --gradient 'oklch(0.6 0.1 30)' 'oklch(0.8 0.1 90)' --steps 3 --in 'oklch longer hue' \
+  | grep -qx 'linear-gradient(in oklch longer hue, oklch(0.6 0.1 30), oklch(0.7 0.1 240), oklch(0.8 0.1 90))' || fail "--gradient css"
+[ "$("$exe" --gradient red blue --steps 4 --to css-hex | wc -l)" -eq 4 ] || fail "--gradient each step"
+for args in "--harmony pentadic red" "--gradient red blue --steps 1" "--gradient red blue --steps 257" "--gradient red blue" \
+            "--gradient red blue --steps 3 --in nowhere" "--gradient red blue --steps 3 --in srgb-longer" "--scale red --steps 3" \
+            "--scale red --gamut cmyk" "--scale red blue" "--harmony square" "--scale red --to nope" "--scale red --convert red"; do
+  [ "$(status "$exe" $args)" -eq 2 ] || fail "$args"
+  [ "$({ "$exe" $args 2>&1 >/dev/null || true; } | wc -l)" -le 2 ] || fail "$args: more than one message"
+done
+[ "$(status "$exe" --scale 'no colour')" -eq 1 ] || fail "--scale of no colour"
 echo "command_line: ok"

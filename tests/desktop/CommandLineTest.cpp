@@ -62,6 +62,35 @@ TEST(CommandLine, AverageIsAListedSizeWithPick)
                                                                    {"--convert", "red", "--average", "3"}}) {
         const TCommandLine c = Parse(args);
         EXPECT_EQ(c.Action, A::Error) << args.back();
+    }
+}
+
+TEST(CommandLine, PalettesFromColours)
+{
+    const TCommandLine scale = Parse({"--scale", "#336699", "--to", "html,oklch", "--gamut", "p3"});
+    EXPECT_EQ(scale.Action, A::Make);
+    EXPECT_EQ(scale.Make, TCommandLine::TMake::Scale);
+    EXPECT_EQ(scale.MakeColours, QStringList{QStringLiteral("#336699")});
+    EXPECT_EQ(scale.Gamut, QStringLiteral("p3"));
+    const TCommandLine harmony = Parse({"#fff", "--harmony", "square"});
+    EXPECT_EQ(harmony.Make, TCommandLine::TMake::Harmony);
+    EXPECT_EQ(harmony.Harmony, QStringLiteral("square"));
+    EXPECT_EQ(harmony.MakeColours, QStringList{QStringLiteral("#fff")});
+    const TCommandLine gradient = Parse({"--gradient", "red", "blue", "--steps", "256", "--in", "oklch longer hue", "--srgb"});
+    EXPECT_EQ(gradient.Make, TCommandLine::TMake::Gradient);
+    EXPECT_EQ(gradient.MakeColours, (QStringList{QStringLiteral("red"), QStringLiteral("blue")}));
+    EXPECT_EQ(gradient.Steps, 256);
+    EXPECT_EQ(gradient.Space, QStringLiteral("oklch longer hue"));
+    EXPECT_TRUE(gradient.Srgb);
+    for (const auto &args : std::vector<std::vector<const char *>>{
+             {"--scale", "red", "--harmony", "square", "blue"}, {"--scale", "red", "blue"}, {"--harmony", "square"},
+             {"--gradient", "red", "blue"}, {"--gradient", "red", "--steps", "3"}, {"--gradient", "a", "b", "--steps", "x"},
+             {"--gradient", "a", "b", "--steps", "1"}, {"--gradient", "a", "b", "--steps", "99999999999"},
+             {"--scale", "red", "--steps", "4"}, {"--steps", "4"}, {"--in", "oklab"}, {"--gamut", "srgb"},
+             {"--gradient", "a", "b", "--steps", "3", "--gamut", "p3"}, {"--scale", "a", "--scale", "b"},
+             {"--scale", "a", "--pick"}, {"--scale", "a", "--open"}, {"--scale", "a", "--to", ","}}) {
+        const TCommandLine c = Parse(args);
+        EXPECT_EQ(c.Action, A::Error) << args.front() << ' ' << args.size();
         EXPECT_FALSE(c.Error.isEmpty());
     }
 }

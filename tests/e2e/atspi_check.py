@@ -218,6 +218,34 @@ try:
     do(swatches[1], "Press")
     until(lambda: text(swatch) == chosen, "the history's colour %s made current" % chosen)
 
+    # The palette window, opened from the keyboard: every control named (captions without their
+    # mnemonic marks), the current colour added by pressing its button, shown as a named swatch
+    # in the named list, and removed again.
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
+                    "key", "--clearmodifiers", "ctrl+shift+a"], check=False)
+    palette = until(lambda: next((w for w in app if w is not None and w.name == "Pigmora Palette"), None),
+                    "the palette window")
+    named_controls = check_names(palette, ("push button", "combo box", "spin button", "progress bar"))
+    named_controls["Palette colours"] = named(palette, "list", "Palette colours")
+    # Qt names a combo box by its current entry; its caption is the label beside it.
+    if [role(a) for a in descendants(palette)].count("combo box") != 3:
+        fail("the palette window has no make, gamut and space choices")
+    for name in ("Add current colour", "Remove", "Move earlier", "Move later", "Make current", "Add to palette",
+                 "Take colours from an image", "Cancel", "Import", "Export", "Palette colours", "Scale 50-950", "sRGB",
+                 "oklab", "Steps", "How many", "Taking colours from the image"):
+        if name not in named_controls:
+            fail("the palette window has no control named '%s': %s" % (name, sorted(named_controls)))
+    for name in ("Palette name", "Colour name"):
+        named(palette, "text", name)
+    swatch_list = named_controls["Palette colours"]
+    current = text(swatch)
+    do(named_controls["Add current colour"], "Press")
+    items = until(lambda: [a for a in descendants(swatch_list) if role(a) == "list item"] or None, "a swatch in the palette")
+    if len(items) != 1 or current.lower() not in items[0].name.lower():
+        fail("the palette shows %s after adding %s" % ([a.name for a in items], current))
+    do(named_controls["Remove"], "Press")
+    until(lambda: not [a for a in descendants(swatch_list) if role(a) == "list item"], "the swatch removed")
+
     # The magnifier of the screen pick, opened from the keyboard: a named window that says the
     # colour under the pointer, whose Press takes that colour.
     subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
