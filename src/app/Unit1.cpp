@@ -5,6 +5,7 @@
 #include "app/Escapes.h"
 #include "app/Notations.h"
 #include "app/NotationsWindow.h"
+#include "app/PickAnywhere.h"
 #include "app/PickAsShown.h"
 #include "app/PovGamma.h"
 #include "app/RandomColor.h"
@@ -178,8 +179,10 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddNotationsRegItems(*RegManager1->RegItems());
     AddPaletteRegItems(*RegManager1->RegItems());
     AddAsShownRegItem(*RegManager1->RegItems());
+    AddAnywhereRegItems(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
+    CreateAnywhereCommands();
     NameControls();
 
     FormCreate();
@@ -237,6 +240,7 @@ void TForm1::LoadSettings()
     LoadNotationsSettings();
     LoadPaletteSettings();
     LoadAsShownSetting();
+    LoadAnywhereSettings();
 }
 
 bool ShownOnSomeScreen(const QRect &frame)
@@ -278,6 +282,7 @@ void TForm1::FormCloseQuery()
         StorePaletteSettings();
         StoreExactSetting();
         StoreAsShownSetting();
+        StoreAnywhereSettings();
     });
 }
 

@@ -11,15 +11,18 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 struct TFieldWrites;
 struct TTakenColor;
+struct TAnywhereSettings;
 class TShineSpeedButton;
 class TLozengeCheckBox;
 class TRegManager;
@@ -27,6 +30,8 @@ class TAppHintN;
 class TCommandMenu;
 class TNotationsWindow;
 class TColourState;
+class TPickAnywhere;
+class TAnywhereDialog;
 class QMenu;
 class QMimeData;
 
@@ -156,6 +161,15 @@ public:
     void ClearHistoryClick();
     // The current colour exactly, and the additions' state around it.
     TColourState &Colour() const { return *FColour; }
+    TMessageSink *Messages() const { return FEnv.Messages; }
+    // "Desktop-wide key…": the key, its notation and the tray, in their dialog.
+    void AnywhereSettingsClick();
+    // The desktop-wide key and the tray; nullptr until one of them was first on.
+    TPickAnywhere *PickAnywhere() const { return FPickAnywhere; }
+    // `--background`: runs with no window, the desktop-wide key and the tray on.
+    void RunInBackground();
+    // Whether the program runs on with its window closed (in the tray, or in the background).
+    bool OutOfSight() const;
 
 signals:
     // A colour became current and the swatch shows it (a full rendering, or a restore command).
@@ -201,6 +215,11 @@ private:
     QString AskFileName(bool save, const QString &caption, const QString &filter);
     void LoadAsShownSetting();
     void StoreAsShownSetting();
+    // The desktop-wide key's and the tray's settings (Unit1Anywhere.cpp).
+    void CreateAnywhereCommands();
+    void LoadAnywhereSettings();
+    void StoreAnywhereSettings();
+    void ApplyAnywhere(bool background);
     // Writes a switch's item, unless it is off and the file never had it.
     void StoreSwitch(const QString &item, bool on, bool stored);
     void Beep();
@@ -225,4 +244,8 @@ private:
     TNotationsWindow *FNotations = nullptr;
     TColourState *FColour = nullptr;
     bool FAsShownStored = false;
+    // The desktop-wide key and the tray: as the file held them, as they are now.
+    std::unique_ptr<TAnywhereSettings> FAnywhereStored, FAnywhere;
+    TPickAnywhere *FPickAnywhere = nullptr;
+    QPointer<TAnywhereDialog> FAnywhereDialog;
 };

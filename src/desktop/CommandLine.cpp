@@ -17,6 +17,7 @@ struct TOptions {
     QCommandLineOption Srgb{QStringLiteral("srgb"), QStringLiteral("Write the POV-Ray notations with srgb, srgbf and srgbt.")};
     QCommandLineOption Open{QStringLiteral("open"), QStringLiteral("With --pick, open (or raise) the window with the colour instead of printing it.")};
     QCommandLineOption AsShown{QStringLiteral("as-shown"), QStringLiteral("With --pick, the colour as the monitor shows it.")};
+    QCommandLineOption Background{QStringLiteral("background"), QStringLiteral("Run without a window, with the desktop-wide key and the tray icon on.")};
 };
 
 QString Hex(unsigned value, int digits)
@@ -32,6 +33,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions({o.Help, o.Version, o.Convert, o.To, o.Pick, o.Srgb, o.AsShown, o.Open});
+    parser.addOption(o.Background);
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -63,6 +65,9 @@ TCommandLine ParseCommandLine(const QStringList &args)
     cl.Open = parser.isSet(o.Open);
     if ((cl.AsShown || cl.Open) && !parser.isSet(o.Pick))
         return error(QStringLiteral("--as-shown and --open go with --pick"));
+    cl.Background = parser.isSet(o.Background);
+    if (cl.Background && (parser.isSet(o.Convert) || parser.isSet(o.Pick) || !colours.isEmpty()))
+        return error(QStringLiteral("--background takes no colour and goes with no other option"));
     if (parser.isSet(o.To)) {
         for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
             if (!name.trimmed().isEmpty())
@@ -100,6 +105,8 @@ QString HelpText(const QStringList &notationNames)
                "      --srgb            write the POV-Ray notations with srgb, srgbf and srgbt\n"
                "      --as-shown        with --pick: the colour as the monitor shows it (its ICC profile)\n"
                "      --open            with --pick: open (or raise) the window with the colour instead\n"
+               "      --background      run without a window, with the desktop-wide key and the tray icon\n"
+               "                        on; a later start shows the window\n"
                "\n"
                "Notations: %1\n"
                "\n"

@@ -15,6 +15,7 @@ struct TCommandLine {
     bool Srgb = false;   // --srgb: the POV-Ray forms with srgb, srgbf and srgbt
     bool AsShown = false; // --as-shown: --pick takes the colour as the monitor shows it
     bool Open = false;    // --open: --pick opens (or raises) the window with the colour instead
+    bool Background = false; // --background: no window, the desktop-wide key and the tray on
     QString Error;       // for Error: what to print on standard error
 };
 
