@@ -50,7 +50,8 @@ void TForm1::ApplyAnywhere(bool background)
 
 void TForm1::RunInBackground()
 {
-    ApplyAnywhere(true);
+    // From the event loop: a box it may show ends with the session as every other loop does.
+    QTimer::singleShot(0, this, [this] { ApplyAnywhere(true); });
 }
 
 bool TForm1::OutOfSight() const

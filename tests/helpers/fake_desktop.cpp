@@ -33,6 +33,9 @@ void Print(const QString &line)
     std::fflush(stdout);
 }
 
+} // namespace
+
+// At namespace scope: QtDBus matches a slot's argument types by their names.
 struct Shortcut {
     QString Id;
     QVariantMap Options;
@@ -52,13 +55,9 @@ struct MenuNode {
     QVariantList Children;
 };
 
-} // namespace
-
 Q_DECLARE_METATYPE(Shortcut)
 Q_DECLARE_METATYPE(ImageData)
 Q_DECLARE_METATYPE(MenuNode)
-
-namespace {
 
 QDBusArgument &operator<<(QDBusArgument &arg, const Shortcut &s)
 {
@@ -110,6 +109,8 @@ const QDBusArgument &operator>>(const QDBusArgument &arg, MenuNode &n)
     arg.endStructure();
     return arg;
 }
+
+namespace {
 
 QString RequestPath(const QDBusMessage &call, const QString &token)
 {
