@@ -14,7 +14,8 @@ void TForm1::CreateAnywhereCommands()
 {
     FAnywhereStored = std::make_unique<TAnywhereSettings>();
     FAnywhere = std::make_unique<TAnywhereSettings>();
-    CommandMenu->AddCommand({QStringLiteral("Desktop-wide key…"), {}, [this] { Command(&TForm1::AnywhereSettingsClick); }, {}, {}});
+    CommandMenu->AddCommand({QStringLiteral("Desktop-wide key…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
+                             [this] { Command(&TForm1::AnywhereSettingsClick); }, {}, {}});
 }
 
 void TForm1::LoadAnywhereSettings()

@@ -1,6 +1,7 @@
 #include "desktop/GlobalKey.h"
 
 #include "desktop/PortalKey.h"
+#include "desktop/ScreenPick.h"
 #include "desktop/X11KeyGrab.h"
 
 #include <QGuiApplication>
@@ -163,7 +164,9 @@ void TGlobalKey::Bind(QKeyCombination key, bool isDefault)
 
 void TGlobalKey::BindOnX11()
 {
-    const bool x11 = FEnv.X11.value_or(QGuiApplication::platformName() == QLatin1String("xcb"));
+    // Under a Wayland session an X11 client's grab would see only the keys typed into X11 windows.
+    const bool x11 = FEnv.X11.value_or(QGuiApplication::platformName() == QLatin1String("xcb")
+                                       && SessionPickPath() == TPickPath::ScreenGrab);
     if (!x11) {
         Fail(NoGlobalKeyText());
         return;

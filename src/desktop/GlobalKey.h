@@ -41,7 +41,8 @@ public:
     struct TEnv {
         // The bus the portal is asked on; empty for the session bus.
         std::function<QDBusConnection()> Bus;
-        // Whether the program talks to an X server (a key grab is possible); empty: asked of Qt.
+        // Whether a key grab on the X server sees every key (X11, not XWayland under a Wayland
+        // session); empty: asked of Qt and the session.
         std::optional<bool> X11;
     };
     explicit TGlobalKey(TEnv env, QObject *parent = nullptr);
