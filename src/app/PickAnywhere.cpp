@@ -49,6 +49,11 @@ TAnywhereSettings ReadAnywhereSettings(TRegManager &store)
     return s;
 }
 
+bool AnywhereOn(TRegManager &store)
+{
+    return store.Filer(KeyOnItem)->ReadBool() || store.Filer(TrayItem)->ReadBool();
+}
+
 void StoreAnywhereSettings(TRegManager &store, const TAnywhereSettings &now, const TAnywhereSettings &read)
 {
     if (now.KeyOn != read.KeyOn)

@@ -31,6 +31,8 @@ struct TAnywhereSettings {
 
 void AddAnywhereRegItems(TRegItems &items);
 TAnywhereSettings ReadAnywhereSettings(TRegManager &store);
+// Whether the key or the tray is on: all the start reads while both are off.
+bool AnywhereOn(TRegManager &store);
 // Writes each value that differs from what the file held (`read`), so a file whose user never
 // changed them keeps its bytes.
 void StoreAnywhereSettings(TRegManager &store, const TAnywhereSettings &now, const TAnywhereSettings &read);

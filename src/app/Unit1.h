@@ -220,6 +220,8 @@ private:
     void LoadAnywhereSettings();
     void StoreAnywhereSettings();
     void ApplyAnywhere(bool background);
+    // Reads the rest of them from the settings file, once, when they are first needed.
+    void ReadAnywhereSettings();
     // Writes a switch's item, unless it is off and the file never had it.
     void StoreSwitch(const QString &item, bool on, bool stored);
     void Beep();
@@ -246,6 +248,7 @@ private:
     bool FAsShownStored = false;
     // The desktop-wide key and the tray: as the file held them, as they are now.
     std::unique_ptr<TAnywhereSettings> FAnywhereStored, FAnywhere;
+    bool FAnywhereRead = false;
     TPickAnywhere *FPickAnywhere = nullptr;
     QPointer<TAnywhereDialog> FAnywhereDialog;
 };

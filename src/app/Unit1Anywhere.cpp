@@ -20,20 +20,33 @@ void TForm1::CreateAnywhereCommands()
 
 void TForm1::LoadAnywhereSettings()
 {
-    *FAnywhereStored = ReadAnywhereSettings(*RegManager1);
-    *FAnywhere = *FAnywhereStored;
-    // Bound once the window is on its way: the start itself stays as it was.
-    if (FAnywhere->KeyOn || FAnywhere->Tray)
+    // While both are off the start reads two switches and nothing else; the rest waits for the
+    // dialog. Bound once the window is on its way: the start itself stays as it was.
+    if (AnywhereOn(*RegManager1)) {
+        ReadAnywhereSettings();
         QTimer::singleShot(0, this, [this] { ApplyAnywhere(false); });
+    }
+}
+
+void TForm1::ReadAnywhereSettings()
+{
+    if (FAnywhereRead || FEnv.IniFileName.isEmpty())
+        return;
+    FAnywhereRead = true;
+    *FAnywhereStored = ::ReadAnywhereSettings(*RegManager1);
+    *FAnywhere = *FAnywhereStored;
 }
 
 void TForm1::StoreAnywhereSettings()
 {
-    ::StoreAnywhereSettings(*RegManager1, *FAnywhere, *FAnywhereStored);
+    // Never read: never changed.
+    if (FAnywhereRead)
+        ::StoreAnywhereSettings(*RegManager1, *FAnywhere, *FAnywhereStored);
 }
 
 void TForm1::ApplyAnywhere(bool background)
 {
+    ReadAnywhereSettings();
     if (!FPickAnywhere) {
         if (!background && !FAnywhere->KeyOn && !FAnywhere->Tray)
             return;
@@ -68,6 +81,7 @@ void TForm1::AnywhereSettingsClick()
         FAnywhereDialog->activateWindow();
         return;
     }
+    ReadAnywhereSettings();
     auto *dialog = new TAnywhereDialog(*FAnywhere, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // A window of its own, reachable while the main window is hidden in the tray.
