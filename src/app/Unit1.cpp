@@ -5,6 +5,7 @@
 #include "app/Escapes.h"
 #include "app/Notations.h"
 #include "app/NotationsWindow.h"
+#include "app/PickAnywhere.h"
 #include "app/PickAsShown.h"
 #include "app/PovGamma.h"
 #include "app/RandomColor.h"
@@ -180,8 +181,10 @@ TForm1::TForm1(const TForm1Env &env, QWidget *parent) : QWidget(parent), FEnv(en
     AddPaletteWindowRegItems(*RegManager1->RegItems());
     AddAsShownRegItem(*RegManager1->RegItems());
     AddAverageRegItem(*RegManager1->RegItems());
+    AddAnywhereRegItems(*RegManager1->RegItems());
     CreateCommands();
     CreateKeyboardCommands();
+    CreateAnywhereCommands();
     NameControls();
 
     FormCreate();
@@ -241,6 +244,7 @@ void TForm1::LoadSettings()
     LoadAsShownSetting();
     LoadAverageSetting();
     LoadPaletteWindowSettings();
+    LoadAnywhereSettings();
 }
 
 bool ShownOnSomeScreen(const QRect &frame)
@@ -285,6 +289,7 @@ void TForm1::FormCloseQuery()
         StoreAsShownSetting();
         StoreAverageSetting();
         StorePaletteWindowSettings();
+        StoreAnywhereSettings();
     });
 }
 

@@ -11,15 +11,18 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 struct TFieldWrites;
 struct TTakenColor;
+struct TAnywhereSettings;
 class TShineSpeedButton;
 class TLozengeCheckBox;
 class TRegManager;
@@ -30,6 +33,8 @@ class TJudgeWindow;
 class TPaletteModel;
 class TPaletteWindow;
 class TColourState;
+class TPickAnywhere;
+class TAnywhereDialog;
 class QMenu;
 class QMimeData;
 
@@ -171,6 +176,15 @@ public:
     // The palette window; nullptr until it was first opened.
     TPaletteWindow *PaletteWindow() const { return FPaletteWindow; }
     TPaletteModel &Palette() const { return *FPalette; }
+    TMessageSink *Messages() const { return FEnv.Messages; }
+    // "Desktop-wide key…": the key, its notation and the tray, in their dialog.
+    void AnywhereSettingsClick();
+    // The desktop-wide key and the tray; nullptr until one of them was first on.
+    TPickAnywhere *PickAnywhere() const { return FPickAnywhere; }
+    // `--background`: runs with no window, the desktop-wide key and the tray on.
+    void RunInBackground();
+    // Whether the program runs on with its window closed (in the tray, or in the background).
+    bool OutOfSight() const;
 
 signals:
     // A colour became current and the swatch shows it (a full rendering, or a restore command).
@@ -225,6 +239,13 @@ private:
     QString AskFileName(bool save, const QString &caption, const QString &filter);
     void LoadAsShownSetting();
     void StoreAsShownSetting();
+    // The desktop-wide key's and the tray's settings (Unit1Anywhere.cpp).
+    void CreateAnywhereCommands();
+    void LoadAnywhereSettings();
+    void StoreAnywhereSettings();
+    void ApplyAnywhere(bool background);
+    // Reads the rest of them from the settings file, once, when they are first needed.
+    void ReadAnywhereSettings();
     // Writes a switch's item, unless it is off and the file never had it.
     void StoreSwitch(const QString &item, bool on, bool stored);
     void Beep();
@@ -256,4 +277,9 @@ private:
     void StoreAverageSetting();
     TPaletteModel *FPalette = nullptr;
     TPaletteWindow *FPaletteWindow = nullptr;
+    // The desktop-wide key and the tray: as the file held them, as they are now.
+    std::unique_ptr<TAnywhereSettings> FAnywhereStored, FAnywhere;
+    bool FAnywhereRead = false;
+    TPickAnywhere *FPickAnywhere = nullptr;
+    QPointer<TAnywhereDialog> FAnywhereDialog;
 };

@@ -174,7 +174,8 @@ int main(int argc, char **argv)
     // dialog's too. Not QApplication::quit(): it asks each window to close and gives up on the
     // first that stays, and the session manager asks only once.
     TSessionEnd sessionEnd([&form] {
-        if (form.isVisible())
+        // A program in the tray or the background stores its settings as its window's close does.
+        if (form.isVisible() || form.OutOfSight())
             form.close();
         QCoreApplication::exit(0);
     });
@@ -207,6 +208,12 @@ int main(int argc, char **argv)
         return ExitUnreadable;
     case TSingleInstance::TOutcome::First:
     case TSingleInstance::TOutcome::Alone: break;
+    }
+    // In the background the window waits, hidden, for the tray or a later start to show it.
+    if (cl.Background) {
+        SetProgramIcon(app);
+        form.RunInBackground();
+        return app.exec();
     }
     form.show();
     // The icon's images are read once the window is on its way to the screen; the window

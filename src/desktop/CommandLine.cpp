@@ -36,6 +36,7 @@ struct TOptions {
                                       QStringLiteral("IN")};
     QCommandLineOption Average{QStringLiteral("average"), QStringLiteral("With --pick, the mean of an N by N square."),
                                QStringLiteral("N")};
+    QCommandLineOption Background{QStringLiteral("background"), QStringLiteral("Run without a window, with the desktop-wide key and the tray icon on.")};
 };
 
 // --scale, --harmony and --gradient: which goes with which, the colours and the step count.
@@ -113,6 +114,7 @@ TCommandLine ParseCommandLine(const QStringList &args)
     parser.addOptions({o.Scale, o.Harmony, o.Gradient, o.Steps, o.In, o.Gamut});
     parser.addOption(o.PaletteConvert);
     parser.addOption(o.Average);
+    parser.addOption(o.Background);
     TCommandLine cl;
     if (!parser.parse(args)) {
         cl.Action = TCommandLine::TAction::Error;
@@ -148,9 +150,15 @@ TCommandLine ParseCommandLine(const QStringList &args)
                                               : QStringLiteral("--contrast and --delta take two colours"));
     if (judges && !parser.isSet(o.Simulate) && (parser.isSet(o.To) || parser.isSet(o.Srgb)))
         return error(QStringLiteral("--to and --srgb go with --convert, --pick or --simulate"));
-    if (judges && (parser.isSet(o.Scale) || parser.isSet(o.Harmony) || parser.isSet(o.Gradient)))
+    const bool makes = parser.isSet(o.Scale) || parser.isSet(o.Harmony) || parser.isSet(o.Gradient);
+    if (parser.isSet(o.Background) && (parser.isSet(o.Convert) || parser.isSet(o.Pick) || judges || makes ||
+                                       parser.isSet(o.PaletteConvert) || !colours.isEmpty()))
+        return error(QStringLiteral("--background takes no colour and goes with no other option"));
+    if (parser.isSet(o.Average) && !parser.isSet(o.Pick))
+        return error(QStringLiteral("--average goes with --pick"));
+    if (judges && makes)
         return error(QStringLiteral("--simulate, --contrast and --delta do not go with --scale, --harmony or --gradient"));
-    if (parser.isSet(o.Scale) || parser.isSet(o.Harmony) || parser.isSet(o.Gradient))
+    if (makes)
         return MakeCommand(parser, o, colours, cl);
     if (parser.isSet(o.Steps) || parser.isSet(o.In) || parser.isSet(o.Gamut))
         return error(QStringLiteral("--steps, --in and --gamut go with --scale, --harmony or --gradient"));
@@ -173,14 +181,13 @@ TCommandLine ParseCommandLine(const QStringList &args)
     if ((cl.AsShown || cl.Open) && !parser.isSet(o.Pick))
         return error(QStringLiteral("--as-shown and --open go with --pick"));
     if (parser.isSet(o.Average)) {
-        if (!parser.isSet(o.Pick))
-            return error(QStringLiteral("--average goes with --pick"));
         bool number = false;
         const QStringList given = parser.values(o.Average);
         cl.Average = given.size() == 1 ? given.front().trimmed().toInt(&number) : 0;
         if (!number || !IsPickSize(cl.Average))
             return error(QStringLiteral("--average takes one of 1, 3, 5, 9, 15, 31"));
     }
+    cl.Background = parser.isSet(o.Background);
     if (parser.isSet(o.To)) {
         for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
             if (!name.trimmed().isEmpty())
@@ -255,6 +262,8 @@ QString HelpText(const QStringList &notationNames)
                "                        and .svg .png sheets to write); needs no display\n"
                "      --average N       with --pick: the mean (in linear light) of the N by N square of\n"
                "                        device pixels around the pointer; N is 1, 3, 5, 9, 15 or 31\n"
+               "      --background      run without a window, with the desktop-wide key and the tray icon\n"
+               "                        on; a later start shows the window\n"
                "\n"
                "Notations: %1\n"
                "\n"

@@ -16,6 +16,7 @@ struct TCommandLine {
     bool AsShown = false; // --as-shown: --pick takes the colour as the monitor shows it
     bool Open = false;    // --open: --pick opens (or raises) the window with the colour instead
     int Average = 1;      // --average N: --pick takes the mean of the N × N square (N of PickSizes)
+    bool Background = false; // --background: no window, the desktop-wide key and the tray on
     QString Error;       // for Error: what to print on standard error
     QStringList Colours; // --simulate's colour, --contrast's and --delta's two (text, background)
     QString Vision;      // --simulate's NAME[:SEVERITY], as given

@@ -24,8 +24,15 @@ int Channel(double v)
     return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
 }
 
-// Errors that mean nobody on the bus answers for colour picking.
-bool MeansNoPortal(const QString &errorName)
+int NextToken()
+{
+    static int token = 0;
+    return ++token;
+}
+
+} // namespace
+
+bool PortalErrorMeansNoPortal(const QString &errorName)
 {
     static const QString names[] = {
         QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
@@ -37,14 +44,6 @@ bool MeansNoPortal(const QString &errorName)
     };
     return std::find(std::begin(names), std::end(names), errorName) != std::end(names);
 }
-
-int NextToken()
-{
-    static int token = 0;
-    return ++token;
-}
-
-} // namespace
 
 std::optional<TColor> PortalResultColor(const QVariantMap &results)
 {
@@ -123,7 +122,7 @@ void TPortalColorRequest::CallFinished(QDBusPendingCallWatcher *watcher)
     watcher->deleteLater();
     const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
     if (reply.isError()) {
-        Finish(MeansNoPortal(reply.error().name()) ? TOutcome::NoPortal : TOutcome::Failed);
+        Finish(PortalErrorMeansNoPortal(reply.error().name()) ? TOutcome::NoPortal : TOutcome::Failed);
         return;
     }
     // Portals older than handle_token answer on a path of their own choosing.

@@ -14,6 +14,9 @@ class QDBusPendingCallWatcher;
 // red, green and blue from 0 to 1. Empty when the entry is missing or not of that shape.
 std::optional<TColor> PortalResultColor(const QVariantMap &results);
 
+// Whether a call's error means nobody on the bus answers for the portal's interface or method.
+bool PortalErrorMeansNoPortal(const QString &errorName);
+
 // The request object path the portal will use for a handle_token of this sender (a unique bus
 // name such as ":1.42").
 QString PortalRequestPath(const QString &uniqueName, const QString &token);

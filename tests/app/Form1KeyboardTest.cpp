@@ -136,9 +136,9 @@ TEST(Form1Keyboard, EveryCommandIsInTheMenuWithItsOwnShortcut)
     Window w;
     const QList<QAction *> entries = w.form->CommandMenu->Commands();
     // The twenty buttons, the eyedropper, paste, srgb, the pigment wrapper, the as-shown switch,
-    // Notations, the contrast, palette and history commands, the judging window and the palette window.
+    // Notations, the contrast, palette and history commands, the judging window, the palette window and the desktop-wide key's settings.
     EXPECT_EQ(MainWindowCommands().size(), 21u);
-    EXPECT_EQ(entries.size(), 32);
+    EXPECT_EQ(entries.size(), 33);
     // Keys the edits use for themselves, and the menu's own key.
     const QList<QKeySequence> taken = {
         QKeySequence(QStringLiteral("Ctrl+A")), QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+V")),

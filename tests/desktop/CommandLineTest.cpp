@@ -31,6 +31,8 @@ TEST(CommandLine, OptionsBeforeOrAfterTheColour)
     EXPECT_EQ(Parse({"--pick", "--to", "oklch"}).Action, A::Pick);
     EXPECT_TRUE(Parse({"--as-shown", "--pick"}).AsShown);
     EXPECT_TRUE(Parse({"--pick", "--open"}).Open);
+    EXPECT_EQ(Parse({"--background"}).Action, A::Window);
+    EXPECT_TRUE(Parse({"--background"}).Background);
     EXPECT_EQ(Parse({"--", "-5, 0, 0"}).Colour, QStringLiteral("-5, 0, 0"));
 }
 
@@ -39,7 +41,8 @@ TEST(CommandLine, WhatDoesNotFitIsAUsageError)
     for (const auto &args : std::vector<std::vector<const char *>>{
              {"--bogus"}, {"-x"}, {"--convert"}, {"--to", "html"}, {"--srgb"}, {"#fff", "#000"},
              {"--convert", "red", "--pick"}, {"--pick", "#fff"}, {"--convert", "red", "--to", ","},
-             {"--convert", "a", "--convert", "b"}, {"--as-shown"}, {"--open", "#fff"}}) {
+             {"--convert", "a", "--convert", "b"}, {"--as-shown"}, {"--open", "#fff"},
+             {"--background", "#fff"}, {"--background", "--pick"}, {"--convert", "red", "--background"}}) {
         const TCommandLine c = Parse(args);
         EXPECT_EQ(c.Action, A::Error) << args.front();
         EXPECT_FALSE(c.Error.isEmpty());

@@ -42,13 +42,21 @@ public:
         FDaemon.waitForFinished(2000);
     }
 
-    bool StartPortal(const QStringList &args)
+    // program: another stand-in than the fake portal (tests/helpers/fake_desktop.cpp).
+    bool StartPortal(const QStringList &args, const QString &program = QStringLiteral(PIGMORA_FAKE_PORTAL))
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), Address);
         FPortal.setProcessEnvironment(env);
-        FPortal.start(QStringLiteral(PIGMORA_FAKE_PORTAL), args);
+        FPortal.start(program, args);
         return FPortal.waitForStarted(5000) && QTest::qWaitFor([&] { return FPortal.canReadLine(); }, 5000);
+    }
+
+    // Ends the stand-in, as a desktop service that goes away.
+    void StopPortal()
+    {
+        FPortal.kill();
+        FPortal.waitForFinished(2000);
     }
 
     QString Address;
