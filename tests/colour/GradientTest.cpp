@@ -34,8 +34,9 @@ void ExpectSame(const TExactColour &got, const TExactColour &want, const std::st
     EXPECT_EQ(got.Space, want.Space) << what;
     EXPECT_EQ(got.Missing, want.Missing) << what;
     for (size_t i = 0; i < 3; ++i)
-        if (!want.Missing[i])
+        if (!want.Missing[i]) {
             EXPECT_NEAR(got.Coords[i], want.Coords[i], 1e-9) << what << " [" << i << "]";
+        }
     EXPECT_NEAR(got.Alpha, want.Alpha, 1e-12) << what;
 }
 

@@ -182,8 +182,9 @@ TEST(Harmony, OutOfGamutRotationsAreMappedAndNamesRead)
         const TPalette p = MakeHarmony(info.Harmony, vivid);
         EXPECT_EQ(p.Entries[info.Harmony == THarmony::Monochromatic ? 2 : 0].Colour, vivid) << info.Key;
         for (const TPaletteEntry &e : p.Entries) {
-            if (!(e.Colour == vivid))
+            if (!(e.Colour == vivid)) {
                 EXPECT_TRUE(e.Colour.InSrgb()) << info.Key << ' ' << e.Name.toStdString();
+            }
         }
     }
     EXPECT_EQ(HarmonyNamed("TRIADIC"), THarmony::Triadic);
