@@ -121,23 +121,16 @@ std::optional<TColourSpace> InterpolationSpace(std::string_view name)
 
 const char *InterpolationSpaceName(TColourSpace space)
 {
+    if (const char *name = PredefinedName(space))
+        return name;
     switch (space) {
-    case TColourSpace::Srgb: return "srgb";
-    case TColourSpace::SrgbLinear: return "srgb-linear";
-    case TColourSpace::DisplayP3: return "display-p3";
-    case TColourSpace::A98Rgb: return "a98-rgb";
-    case TColourSpace::ProPhotoRgb: return "prophoto-rgb";
-    case TColourSpace::Rec2020: return "rec2020";
-    case TColourSpace::XyzD50: return "xyz-d50";
-    case TColourSpace::XyzD65: return "xyz-d65";
     case TColourSpace::Lab: return "lab";
     case TColourSpace::Lch: return "lch";
-    case TColourSpace::Oklab: return "oklab";
     case TColourSpace::Oklch: return "oklch";
     case TColourSpace::Hsl: return "hsl";
     case TColourSpace::Hwb: return "hwb";
+    default: return "oklab";
     }
-    return "oklab";
 }
 
 namespace {

@@ -191,6 +191,8 @@ std::string Hex2(int v)
     return {digits[(v >> 4) & 0xF], digits[v & 0xF]};
 }
 
+} // namespace
+
 const char *PredefinedName(TColourSpace space)
 {
     switch (space) {
@@ -205,8 +207,6 @@ const char *PredefinedName(TColourSpace space)
     default: return nullptr;
     }
 }
-
-} // namespace
 
 TColourSpace WrittenSpace(const TExactColour &c)
 {

@@ -72,5 +72,9 @@ std::string AlphaSuffix(const TExactColour &c);
 // D50 or XYZ D65, which hold it unclamped.
 TColourSpace WrittenSpace(const TExactColour &c);
 
+// The name color() gives a predefined space ("display-p3"), or null for a space with a function
+// of its own.
+const char *PredefinedName(TColourSpace space);
+
 // Which coordinate of a space is a hue (0 for HSL and HWB, 2 for LCH and OKLCh), else -1.
 int HueIndex(TColourSpace space);

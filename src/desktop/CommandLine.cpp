@@ -39,6 +39,16 @@ struct TOptions {
     QCommandLineOption Background{QStringLiteral("background"), QStringLiteral("Run without a window, with the desktop-wide key and the tray icon on.")};
 };
 
+// --to's comma-separated notation names, blanks dropped.
+QStringList NotationList(const QString &text)
+{
+    QStringList names;
+    for (const QString &name : text.split(QLatin1Char(',')))
+        if (!name.trimmed().isEmpty())
+            names << name.trimmed();
+    return names;
+}
+
 // --scale, --harmony and --gradient: which goes with which, the colours and the step count.
 // The names (harmony, space, gamut, notations) are checked where the palette is made.
 TCommandLine MakeCommand(const QCommandLineParser &parser, const TOptions &o, const QStringList &colours, TCommandLine cl)
@@ -87,13 +97,8 @@ TCommandLine MakeCommand(const QCommandLineParser &parser, const TOptions &o, co
         return error(QStringLiteral("--steps and --in go with --gradient"));
     if (cl.Make == TCommandLine::TMake::Gradient && parser.isSet(o.Gamut))
         return error(QStringLiteral("--gamut goes with --scale and --harmony"));
-    if (parser.isSet(o.To)) {
-        for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
-            if (!name.trimmed().isEmpty())
-                cl.To << name.trimmed();
-        if (cl.To.isEmpty())
-            return error(QStringLiteral("--to names no notation"));
-    }
+    if (parser.isSet(o.To) && (cl.To = NotationList(parser.value(o.To))).isEmpty())
+        return error(QStringLiteral("--to names no notation"));
     return cl;
 }
 
@@ -188,13 +193,8 @@ TCommandLine ParseCommandLine(const QStringList &args)
             return error(QStringLiteral("--average takes one of 1, 3, 5, 9, 15, 31"));
     }
     cl.Background = parser.isSet(o.Background);
-    if (parser.isSet(o.To)) {
-        for (const QString &name : parser.value(o.To).split(QLatin1Char(',')))
-            if (!name.trimmed().isEmpty())
-                cl.To << name.trimmed();
-        if (cl.To.isEmpty())
-            return error(QStringLiteral("--to names no notation"));
-    }
+    if (parser.isSet(o.To) && (cl.To = NotationList(parser.value(o.To))).isEmpty())
+        return error(QStringLiteral("--to names no notation"));
     if (parser.isSet(o.Convert)) {
         cl.Action = TCommandLine::TAction::Convert;
         cl.ConvertText = parser.value(o.Convert);
