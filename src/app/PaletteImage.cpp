@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,6 +34,9 @@ QString ShownFileName(const QString &fileName)
 
 TPaletteWindow::~TPaletteWindow()
 {
+    // The name field loses the focus while the base class deletes it and reports its editing
+    // finished, when this object is gone: the name is not taken from a window that is closing.
+    FPaletteName->disconnect(this);
     if (FRun)
         FRun->Cancel = true;
     if (FWorker.joinable())
