@@ -49,14 +49,14 @@ void BM_Harmony(benchmark::State &state)
 
 void BM_Gradient256(benchmark::State &state)
 {
-    const TGradientSpec spec{TColourSpace::Oklch, THueMethod::Longer, 256};
+    const TGradientPlan plan{TColourSpace::Oklch, THueMethod::Longer, 256};
     int i = 0;
     for (auto _ : state) {
         ++i;
-        const auto steps = MakeGradient(Colour(i), Colour(i + 5), spec);
+        const auto steps = MakeGradient(Colour(i), Colour(i + 5), plan);
         benchmark::DoNotOptimize(steps);
         if (state.range(0))
-            benchmark::DoNotOptimize(GradientCss(*steps, spec));
+            benchmark::DoNotOptimize(GradientCss(*steps, plan));
     }
     state.SetLabel(state.range(0) ? "made and written as CSS" : "made");
 }

@@ -50,6 +50,7 @@ TAnywhereDialog::TAnywhereDialog(const TAnywhereSettings &settings, QWidget *par
     layout->addWidget(TrayBox);
 
     StateLabel = new QLabel(this);
+    StateLabel->setTextFormat(Qt::PlainText);
     StateLabel->setObjectName(QStringLiteral("KeyState"));
     StateLabel->setAccessibleName(QStringLiteral("Key state"));
     StateLabel->setWordWrap(true);

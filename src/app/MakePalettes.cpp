@@ -78,16 +78,16 @@ TMadeOutput RunMakeCommand(const TCommandLine &cl)
         break;
     }
     case TCommandLine::TMake::Gradient: {
-        TGradientSpec spec;
-        spec.Steps = cl.Steps;
+        TGradientPlan plan;
+        plan.Steps = cl.Steps;
         if (!cl.Space.isEmpty()) {
-            const auto read = ReadInterpolation(cl.Space, spec);
+            const auto read = ReadInterpolation(cl.Space, plan);
             if (!read)
                 return Usage(QStringLiteral("'%1' is no interpolation space as color-mix() takes it (oklab, oklch longer hue, srgb, ...)")
                                  .arg(ShownText(cl.Space.left(200))));
-            spec = *read;
+            plan = *read;
         }
-        const auto steps = MakeGradient(colours[0], colours[1], spec);
+        const auto steps = MakeGradient(colours[0], colours[1], plan);
         if (!steps)
             return Usage(QStringLiteral("--steps takes a whole number from 2 to 256"));
         palette = *steps;
@@ -97,7 +97,7 @@ TMadeOutput RunMakeCommand(const TCommandLine &cl)
         QStringList each;
         for (const QString &name : notations) {
             if (const auto form = GradientFormNamed(name))
-                lines << WriteGradient(*form, palette, spec, cl.Srgb);
+                lines << WriteGradient(*form, palette, plan, cl.Srgb);
             else
                 each << name;
         }

@@ -289,9 +289,9 @@ void TPaletteWindow::MakeIntoPalette()
     } else if (choice <= static_cast<int>(HarmonyInfos().size())) {
         made = MakeHarmony(HarmonyInfos()[static_cast<size_t>(choice - 1)].Harmony, current, gamut);
     } else {
-        TGradientSpec spec;
-        spec.Steps = FSteps->value();
-        const auto read = ReadInterpolation(FSpace->currentText(), spec);
+        TGradientPlan plan;
+        plan.Steps = FSteps->value();
+        const auto read = ReadInterpolation(FSpace->currentText(), plan);
         const auto steps = read ? MakeGradient(current, FActions.Comparison ? FActions.Comparison() : current, *read) : std::nullopt;
         if (!steps)
             return;

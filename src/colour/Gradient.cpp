@@ -4,15 +4,15 @@
 
 #include <QStringList>
 
-std::optional<TPalette> MakeGradient(const TExactColour &from, const TExactColour &to, const TGradientSpec &spec)
+std::optional<TPalette> MakeGradient(const TExactColour &from, const TExactColour &to, const TGradientPlan &plan)
 {
-    if (spec.Steps < MinGradientSteps || spec.Steps > MaxGradientSteps)
+    if (plan.Steps < MinGradientSteps || plan.Steps > MaxGradientSteps)
         return std::nullopt;
     TPalette gradient;
-    gradient.Entries.reserve(static_cast<size_t>(spec.Steps));
-    for (int i = 0; i < spec.Steps; ++i) {
-        const double t = static_cast<double>(i) / (spec.Steps - 1);
-        gradient.Entries.push_back({QString::number(i + 1), Interpolate(from, to, t, spec.Space, spec.Method)});
+    gradient.Entries.reserve(static_cast<size_t>(plan.Steps));
+    for (int i = 0; i < plan.Steps; ++i) {
+        const double t = static_cast<double>(i) / (plan.Steps - 1);
+        gradient.Entries.push_back({QString::number(i + 1), Interpolate(from, to, t, plan.Space, plan.Method)});
     }
     return gradient;
 }
@@ -28,11 +28,11 @@ std::optional<TGradientForm> GradientFormNamed(QStringView name)
     return std::nullopt;
 }
 
-QString GradientCss(const TPalette &steps, const TGradientSpec &spec)
+QString GradientCss(const TPalette &steps, const TGradientPlan &plan)
 {
-    QString text = QStringLiteral("linear-gradient(in ") + QLatin1String(InterpolationSpaceName(spec.Space));
-    if (HueIndex(spec.Space) >= 0 && spec.Method != THueMethod::Shorter)
-        text += QLatin1Char(' ') + QLatin1String(HueMethodName(spec.Method)) + QStringLiteral(" hue");
+    QString text = QStringLiteral("linear-gradient(in ") + QLatin1String(InterpolationSpaceName(plan.Space));
+    if (HueIndex(plan.Space) >= 0 && plan.Method != THueMethod::Shorter)
+        text += QLatin1Char(' ') + QLatin1String(HueMethodName(plan.Method)) + QStringLiteral(" hue");
     for (const TPaletteEntry &e : steps.Entries)
         text += QStringLiteral(", ") + ExactColourText(e.Colour);
     return text + QLatin1Char(')');
@@ -64,17 +64,17 @@ QString GradientGlsl(const TPalette &steps)
     return QStringLiteral("vec3[%1](").arg(steps.Entries.size()) + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
-QString WriteGradient(TGradientForm form, const TPalette &steps, const TGradientSpec &spec, bool srgb)
+QString WriteGradient(TGradientForm form, const TPalette &steps, const TGradientPlan &plan, bool srgb)
 {
     switch (form) {
-    case TGradientForm::Css: return GradientCss(steps, spec);
+    case TGradientForm::Css: return GradientCss(steps, plan);
     case TGradientForm::PovColorMap: return GradientPovColorMap(steps, srgb);
     case TGradientForm::Glsl: return GradientGlsl(steps);
     }
     return {};
 }
 
-std::optional<TGradientSpec> ReadInterpolation(QStringView text, TGradientSpec spec)
+std::optional<TGradientPlan> ReadInterpolation(QStringView text, TGradientPlan plan)
 {
     const QStringList words = text.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty() || words.size() > 3)
@@ -83,15 +83,15 @@ std::optional<TGradientSpec> ReadInterpolation(QStringView text, TGradientSpec s
     const auto space = InterpolationSpace(latin(words[0]));
     if (!space)
         return std::nullopt;
-    spec.Space = *space;
-    spec.Method = THueMethod::Shorter;
+    plan.Space = *space;
+    plan.Method = THueMethod::Shorter;
     if (words.size() >= 2) {
         const auto method = HueMethodNamed(latin(words[1]));
         if (!method || HueIndex(*space) < 0)
             return std::nullopt;
-        spec.Method = *method;
+        plan.Method = *method;
         if (words.size() == 3 && words[2].compare(QLatin1String("hue"), Qt::CaseInsensitive) != 0)
             return std::nullopt;
     }
-    return spec;
+    return plan;
 }

@@ -57,14 +57,14 @@ TEST(Gradient, EachStepIsWhatColorMixGives)
         for (const std::string &space : spaces)
             for (const char *method : {"", " shorter hue", " longer hue", " increasing hue", " decreasing hue"}) {
                 const std::string in = space + method;
-                const auto spec = ReadInterpolation(QString::fromStdString(in), TGradientSpec{{}, {}, 7});
+                const auto plan = ReadInterpolation(QString::fromStdString(in), TGradientPlan{{}, {}, 7});
                 const bool hasHue = space == "hsl" || space == "hwb" || space == "lch" || space == "oklch";
                 if (*method && !hasHue) {
-                    EXPECT_FALSE(spec) << in;
+                    EXPECT_FALSE(plan) << in;
                     continue;
                 }
-                ASSERT_TRUE(spec) << in;
-                const auto steps = MakeGradient(Read(a), Read(b), *spec);
+                ASSERT_TRUE(plan) << in;
+                const auto steps = MakeGradient(Read(a), Read(b), *plan);
                 ASSERT_TRUE(steps);
                 ASSERT_EQ(steps->Entries.size(), 7u);
                 for (int i = 0; i < 7; ++i) {
@@ -96,11 +96,11 @@ TEST(Gradient, StepCountsAndInterpolationTexts)
 // GLSL array of the fallbacks.
 TEST(Gradient, WrittenAsCssPovRayAndGlsl)
 {
-    const TGradientSpec spec{TColourSpace::Oklch, THueMethod::Longer, 3};
-    const auto steps = MakeGradient(Read("oklch(0.6 0.1 30)"), Read("oklch(0.8 0.1 90)"), spec);
+    const TGradientPlan plan{TColourSpace::Oklch, THueMethod::Longer, 3};
+    const auto steps = MakeGradient(Read("oklch(0.6 0.1 30)"), Read("oklch(0.8 0.1 90)"), plan);
     ASSERT_TRUE(steps);
     // Longer from 30 to 90: through 330, middle hue 240.
-    EXPECT_EQ(GradientCss(*steps, spec),
+    EXPECT_EQ(GradientCss(*steps, plan),
               QStringLiteral("linear-gradient(in oklch longer hue, oklch(0.6 0.1 30), oklch(0.7 0.1 240), oklch(0.8 0.1 90))"));
     EXPECT_EQ(GradientCss(*steps, {TColourSpace::Oklch, THueMethod::Shorter, 3}).left(28), QStringLiteral("linear-gradient(in oklch, ok"));
 
@@ -117,7 +117,7 @@ TEST(Gradient, WrittenAsCssPovRayAndGlsl)
     EXPECT_FALSE(GradientGlsl(*p3).contains(QStringLiteral("vec4")));
     EXPECT_FALSE(GradientPovColorMap(*p3, false).contains(QLatin1Char('-')));
     for (TGradientForm form : {TGradientForm::Css, TGradientForm::PovColorMap, TGradientForm::Glsl})
-        EXPECT_FALSE(WriteGradient(form, *rb, spec, false).isEmpty());
+        EXPECT_FALSE(WriteGradient(form, *rb, plan, false).isEmpty());
     EXPECT_EQ(GradientFormNamed(u"POV"), TGradientForm::PovColorMap);
     EXPECT_FALSE(GradientFormNamed(u"html"));
 }
