@@ -1,5 +1,7 @@
 #pragma once
 
+#include "colour/OpenOnFirstUse.h"
+
 #include <QString>
 
 #include <zip.h>
@@ -14,9 +16,7 @@
     X(zip_source_open) X(zip_source_read) X(zip_strerror)
 
 struct TLibZip {
-#define PIGMORA_LIBZIP_POINTER(name) decltype(&::name) name = nullptr;
-    PIGMORA_LIBZIP_FUNCTIONS(PIGMORA_LIBZIP_POINTER)
-#undef PIGMORA_LIBZIP_POINTER
+    PIGMORA_FUNCTION_TABLE(PIGMORA_LIBZIP_FUNCTIONS)
 };
 
 // The library's functions, or null with the reason in `why` where it cannot be loaded.

@@ -1,9 +1,8 @@
 #include "desktop/DisplayProfile.h"
 
+#include "desktop/LittleCms.h"
 #include "desktop/PickAverage.h"
 #include "desktop/X11Screen.h"
-
-#include <lcms2.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,25 +11,33 @@ namespace {
 
 // Little CMS reports its complaints through a context; the eyedropper has no use for them
 // beyond "this profile cannot be used", so they go nowhere.
-cmsContext QuietContext()
+cmsContext QuietContext(const TLittleCms &cms)
 {
-    static const cmsContext context = [] {
-        cmsContext c = cmsCreateContext(nullptr, nullptr);
-        cmsSetLogErrorHandlerTHR(c, [](cmsContext, cmsUInt32Number, const char *) {});
+    static const cmsContext context = [&cms] {
+        cmsContext c = cms.cmsCreateContext(nullptr, nullptr);
+        cms.cmsSetLogErrorHandlerTHR(c, [](cmsContext, cmsUInt32Number, const char *) {});
         return c;
     }();
     return context;
 }
 
+// The library where a transform exists: only a loaded library makes one.
+const TLittleCms &Loaded()
+{
+    QString unused;
+    return *LittleCms(unused);
+}
+
 struct ProfileCloser {
-    void operator()(void *p) const { cmsCloseProfile(p); }
+    const TLittleCms *Cms;
+    void operator()(void *p) const { Cms->cmsCloseProfile(p); }
 };
 using Profile = std::unique_ptr<void, ProfileCloser>;
 
-QString Description(cmsHPROFILE profile)
+QString Description(const TLittleCms &cms, cmsHPROFILE profile)
 {
     wchar_t text[256] = {};
-    const cmsUInt32Number n = cmsGetProfileInfo(profile, cmsInfoDescription, "en", "US", text, sizeof text);
+    const cmsUInt32Number n = cms.cmsGetProfileInfo(profile, cmsInfoDescription, "en", "US", text, sizeof text);
     if (n == 0)
         return {};
     QString name = QString::fromWCharArray(text).trimmed();
@@ -44,7 +51,7 @@ QString Description(cmsHPROFILE profile)
 // the monitor's white comes out as exactly white.
 TVec3 CssXyz(const cmsCIEXYZ &xyz)
 {
-    const cmsCIEXYZ *d50 = cmsD50_XYZ();
+    const cmsCIEXYZ *d50 = Loaded().cmsD50_XYZ();
     const TVec3 css{0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585};
     return {xyz.X * css[0] / d50->X, xyz.Y * css[1] / d50->Y, xyz.Z * css[2] / d50->Z};
 }
@@ -84,25 +91,30 @@ TDisplayProfile TDisplayProfile::FromBytes(const QByteArray &bytes)
         return Unusable(QStringLiteral("empty"));
     if (bytes.size() > MaxDisplayProfileBytes)
         return Unusable(QStringLiteral("too large"));
-    cmsContext context = QuietContext();
-    const Profile display(cmsOpenProfileFromMemTHR(context, bytes.constData(), static_cast<cmsUInt32Number>(bytes.size())));
+    QString why;
+    const TLittleCms *cms = LittleCms(why);
+    if (!cms)
+        return Unusable(why);
+    cmsContext context = QuietContext(*cms);
+    const Profile display(
+        cms->cmsOpenProfileFromMemTHR(context, bytes.constData(), static_cast<cmsUInt32Number>(bytes.size())), {cms});
     if (!display)
         return Unusable(QStringLiteral("not an ICC profile"));
-    if (cmsGetColorSpace(display.get()) != cmsSigRgbData || cmsGetDeviceClass(display.get()) != cmsSigDisplayClass)
+    if (cms->cmsGetColorSpace(display.get()) != cmsSigRgbData || cms->cmsGetDeviceClass(display.get()) != cmsSigDisplayClass)
         return Unusable(QStringLiteral("not an RGB display profile"));
-    const Profile srgb(cmsCreate_sRGBProfileTHR(context));
-    cmsHTRANSFORM transform = cmsCreateTransformTHR(context, display.get(), TYPE_RGB_DBL, srgb.get(), TYPE_RGB_DBL,
-                                                    INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+    const Profile srgb(cms->cmsCreate_sRGBProfileTHR(context), {cms});
+    cmsHTRANSFORM transform = cms->cmsCreateTransformTHR(context, display.get(), TYPE_RGB_DBL, srgb.get(), TYPE_RGB_DBL,
+                                                         INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
     if (!transform)
         return Unusable(QStringLiteral("damaged"));
     TDisplayProfile profile;
-    profile.FTransform = std::shared_ptr<void>(transform, cmsDeleteTransform);
-    const Profile xyz(cmsCreateXYZProfileTHR(context));
-    cmsHTRANSFORM toXyz = cmsCreateTransformTHR(context, display.get(), TYPE_RGB_DBL, xyz.get(), TYPE_XYZ_DBL,
-                                                INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+    profile.FTransform = std::shared_ptr<void>(transform, cms->cmsDeleteTransform);
+    const Profile xyz(cms->cmsCreateXYZProfileTHR(context), {cms});
+    cmsHTRANSFORM toXyz = cms->cmsCreateTransformTHR(context, display.get(), TYPE_RGB_DBL, xyz.get(), TYPE_XYZ_DBL,
+                                                     INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
     if (!toXyz)
         return Unusable(QStringLiteral("damaged"));
-    profile.FToXyz = std::shared_ptr<void>(toXyz, cmsDeleteTransform);
+    profile.FToXyz = std::shared_ptr<void>(toXyz, cms->cmsDeleteTransform);
     // Wider than sRGB: a primary beyond sRGB's cube by more than the profile's own rounding.
     for (const TColor primary : {TColor(0xFF), TColor(0xFF00), TColor(0xFF0000)}) {
         const TVec3 linear = colour::XyzToLinSrgb(colour::D50ToD65(profile.Xyz(primary)));
@@ -110,7 +122,7 @@ TDisplayProfile TDisplayProfile::FromBytes(const QByteArray &bytes)
             if (!std::isfinite(v) || v < -2e-3 || v > 1 + 2e-3)
                 profile.FWide = true;
     }
-    profile.FName = Description(display.get());
+    profile.FName = Description(*cms, display.get());
     if (profile.FName.isEmpty())
         profile.FName = QStringLiteral("without a name");
     return profile;
@@ -131,7 +143,7 @@ TColor TDisplayProfile::AsShown(TColor device) const
         return device;
     const double in[3] = {(device & 0xFF) / 255.0, ((device >> 8) & 0xFF) / 255.0, ((device >> 16) & 0xFF) / 255.0};
     double out[3] = {};
-    cmsDoTransform(FTransform.get(), in, out, 1);
+    Loaded().cmsDoTransform(FTransform.get(), in, out, 1);
     return Channel(out[0]) | (Channel(out[1]) << 8) | (Channel(out[2]) << 16);
 }
 
@@ -141,7 +153,7 @@ TVec3 TDisplayProfile::Xyz(TColor device) const
     if (!FToXyz)
         return colour::D65ToD50(colour::LinSrgbToXyz(colour::LinSrgb(rgb)));
     cmsCIEXYZ xyz{};
-    cmsDoTransform(FToXyz.get(), rgb.data(), &xyz, 1);
+    Loaded().cmsDoTransform(FToXyz.get(), rgb.data(), &xyz, 1);
     return CssXyz(xyz);
 }
 
@@ -152,7 +164,7 @@ TVec3 TDisplayProfile::MeanXyz(const std::vector<QRgb> &pixels) const
     for (const QRgb p : pixels)
         rgb.insert(rgb.end(), {qRed(p) / 255.0, qGreen(p) / 255.0, qBlue(p) / 255.0});
     std::vector<cmsCIEXYZ> xyz(pixels.size());
-    cmsDoTransform(FToXyz.get(), rgb.data(), xyz.data(), static_cast<cmsUInt32Number>(pixels.size()));
+    Loaded().cmsDoTransform(FToXyz.get(), rgb.data(), xyz.data(), static_cast<cmsUInt32Number>(pixels.size()));
     cmsCIEXYZ sum{};
     for (const cmsCIEXYZ &v : xyz) {
         sum.X += v.X;
