@@ -1,6 +1,7 @@
 """Drives Pigmora through AT-SPI only, as a screen reader would: every control of the main
-window, the picker window and the judging window has its role and a name of its own, and its
-Press or Toggle action runs its command. Arguments: the program, the file its output goes to."""
+window, the picker window, the palette, judging and desktop-wide key windows has its role and a
+name of its own, and its Press or Toggle action runs its command. Arguments: the program, the
+file its output goes to."""
 import subprocess
 import sys
 import time
@@ -295,6 +296,33 @@ try:
     do(use, "Press")
     until(lambda: text(swatch) != mid and lightness.currentValue < 0.65,
           "the nearest passing colour taken (swatch %s, lightness %s)" % (text(swatch), lightness.currentValue))
+
+    # The desktop-wide key's settings, opened from the keyboard: its check boxes, key editor, list
+    # and buttons named, the check box's state and Toggle, and Cancel closing it.
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pigmora$", "windowfocus", "--sync",
+                    "key", "--clearmodifiers", "ctrl+shift+r"], check=False)
+    keys = until(lambda: next((w for w in app if w is not None and w.name == "Desktop-wide key"
+                               and w.getState().contains(pyatspi.STATE_SHOWING)), None), "the desktop-wide key's settings")
+    key_controls = check_names(keys, {"check box", "push button", "combo box"})
+    for name in ("Pick from screen with a desktop-wide key", "Keep an icon in the tray; Pigmora runs on when its window closes",
+                 "OK", "Cancel"):
+        if name not in key_controls:
+            fail("the desktop-wide key's settings have no control named '%s': %s" % (name, sorted(key_controls)))
+    if not any(n.startswith("Default (") for n in key_controls):
+        fail("the desktop-wide key's settings have no Default button: %s" % sorted(key_controls))
+    if not any(a.name == "Key" for a in descendants(keys)) or not any(a.name == "Key state" for a in descendants(keys)):
+        fail("the desktop-wide key's editor or its state line has no name")
+    notation = [a for a in key_controls.values() if role(a) == "combo box"]
+    labels = [r.getTarget(0).name for a in notation for r in a.getRelationSet()
+              if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
+    if len(notation) != 1 or not any("Copy as" in c for c in labels):
+        fail("the desktop-wide key's notation list is labelled by %s" % labels)
+    key_on = key_controls["Pick from screen with a desktop-wide key"]
+    was = key_on.getState().contains(pyatspi.STATE_CHECKED)
+    do(key_on, "Toggle")
+    until(lambda: key_on.getState().contains(pyatspi.STATE_CHECKED) != was, "the desktop-wide key's box toggled")
+    do(key_controls["Cancel"], "Press")
+    until(lambda: not keys.getState().contains(pyatspi.STATE_SHOWING), "the desktop-wide key's settings to close")
 
     # A message box comes and goes by its button.
     do(controls["about"], "Press")
