@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QMimeData>
@@ -41,11 +44,14 @@ protected:
         }
         return w;
     }
-    // A button's mnemonic: its click is animated for 100 ms.
+    // A button's mnemonic: its click is animated, the button held down for 100 ms and then
+    // clicked; a busy machine (a sanitizer build) may take longer than that to get there.
     static void Mnemonic(QWidget *w, Qt::Key key)
     {
         QTest::keyClick(w, key, Qt::AltModifier);
-        QTest::qWait(150);
+        const QList<QAbstractButton *> buttons = w->window()->findChildren<QAbstractButton *>();
+        const auto down = [](QAbstractButton *b) { return b->isDown(); };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return std::none_of(buttons.begin(), buttons.end(), down); }));
     }
     static TExactColour Rgb(int r, int g, int b) { return TExactColour::FromRgb8({r, g, b}); }
     static QStringList Names(const TForm1 &form)
