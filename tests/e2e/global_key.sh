@@ -11,12 +11,9 @@ unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 ini="$E2E_TMP/app/pigmora.ini"
 
 e2e_xvfb
-dbus-daemon --session --nofork --nopidfile --print-address=4 4>"$E2E_TMP/bus" 2>/dev/null &
-bus_pid=$!
+e2e_session_bus
 others=()
-trap 'kill $bus_pid "${others[@]}" 2>/dev/null || true; e2e_cleanup' EXIT
-e2e_until test -s "$E2E_TMP/bus" || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
+trap 'kill "${others[@]}" 2>/dev/null || true; e2e_cleanup' EXIT
 "$build/tests/fake_desktop" notifications >"$E2E_TMP/desktop.log" 2>&1 &
 others+=($!)
 e2e_until grep -q '^ready$' "$E2E_TMP/desktop.log" || fail "the fake notification server did not start"

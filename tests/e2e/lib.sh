@@ -15,9 +15,11 @@ unset DBUS_SESSION_BUS_ADDRESS
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 E2E_XVFB_PID=""
 E2E_APP_PID=""
+E2E_BUS_PID=""
 
 e2e_cleanup() {
   [ -n "$E2E_APP_PID" ] && kill "$E2E_APP_PID" 2>/dev/null || true
+  [ -n "$E2E_BUS_PID" ] && kill "$E2E_BUS_PID" 2>/dev/null || true
   [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$E2E_TMP"
@@ -42,6 +44,15 @@ e2e_xvfb() {
   export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
   export XDG_CONFIG_HOME="$E2E_TMP/config" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# Starts a private session bus for the program and the desktop's stand-ins, and exports its
+# address.
+e2e_session_bus() {
+  dbus-daemon --session --nofork --nopidfile --print-address=4 4>"$E2E_TMP/bus" 2>/dev/null &
+  E2E_BUS_PID=$!
+  e2e_until test -s "$E2E_TMP/bus" || fail "no session bus"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
 }
 
 # Copies the program into the scratch folder (once) and starts it; sets E2E_WID to its window.

@@ -10,11 +10,7 @@ raw="python3 $(dirname "$0")/dbus_raw.py"
 ini="$E2E_TMP/app/pigmora.ini"
 
 e2e_xvfb
-dbus-daemon --session --nofork --nopidfile --print-address=4 4>"$E2E_TMP/bus" 2>/dev/null &
-bus_pid=$!
-trap 'kill $bus_pid 2>/dev/null || true; e2e_cleanup' EXIT
-e2e_until test -s "$E2E_TMP/bus" || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
+e2e_session_bus
 windows() { xdotool search --onlyvisible --name '^Pigmora$' 2>/dev/null | wc -l; }
 
 e2e_launch "$exe"

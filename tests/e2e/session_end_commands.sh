@@ -11,10 +11,7 @@ ini="$E2E_TMP/app/pigmora.ini"
 
 e2e_xvfb
 # A private session bus, on which the accessibility bus starts when the program asks for it.
-bus=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 2>/dev/null)
-export DBUS_SESSION_BUS_ADDRESS=$(echo "$bus" | head -n1)
-bus_pid=$(echo "$bus" | sed -n 2p)
-trap 'kill "$bus_pid" 2>/dev/null; e2e_cleanup' EXIT
+e2e_session_bus
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 # Starts the program from no settings file, runs the keys given (xdotool key arguments, one

@@ -7,11 +7,7 @@ exe=$1 build=$2
 ini="$E2E_TMP/app/pigmora.ini"
 
 e2e_xvfb
-dbus-daemon --session --nofork --nopidfile --print-address=4 4>"$E2E_TMP/bus" 2>/dev/null &
-bus_pid=$!
-trap 'kill $bus_pid 2>/dev/null || true; e2e_cleanup' EXIT
-e2e_until test -s "$E2E_TMP/bus" || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
+e2e_session_bus
 
 e2e_launch "$exe"
 e2e_until dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \

@@ -9,12 +9,9 @@ ini="$E2E_TMP/app/pigmora.ini"
 rounds=${RACE_ROUNDS:-50}
 
 e2e_xvfb
-dbus-daemon --session --nofork --nopidfile --print-address=4 4>"$E2E_TMP/bus" 2>/dev/null &
-bus_pid=$!
+e2e_session_bus
 pids=()
-trap 'kill $bus_pid "${pids[@]}" 2>/dev/null || true; e2e_cleanup' EXIT
-e2e_until test -s "$E2E_TMP/bus" || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
+trap 'kill "${pids[@]}" 2>/dev/null || true; e2e_cleanup' EXIT
 mkdir -p -m 0755 "$E2E_TMP/app" && cp "$exe" "$E2E_TMP/app/pigmora"
 windows() { xdotool search --onlyvisible --name '^Pigmora$' 2>/dev/null | wc -l; }
 # The value of an entry: section and name.

@@ -12,12 +12,9 @@ ini="$E2E_TMP/app/pigmora.ini"
 fake="$build/tests/fake_desktop"
 
 e2e_xvfb
-dbus-daemon --session --nofork --nopidfile --print-address=4 4>"$E2E_TMP/bus" 2>/dev/null &
-bus_pid=$!
+e2e_session_bus
 fake_pid=""
-trap 'kill $bus_pid $fake_pid 2>/dev/null || true; e2e_cleanup' EXIT
-e2e_until test -s "$E2E_TMP/bus" || fail "no session bus"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
+trap 'kill $fake_pid 2>/dev/null || true; e2e_cleanup' EXIT
 "$fake" notifications watcher >"$E2E_TMP/desktop.log" 2>&1 &
 fake_pid=$!
 e2e_until grep -q '^ready$' "$E2E_TMP/desktop.log" || fail "the fake desktop did not start"
