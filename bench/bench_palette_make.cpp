@@ -91,6 +91,15 @@ void BM_ImageColours(benchmark::State &state)
     state.SetLabel("12 MP to 8 colours");
 }
 
+// A palette of 1,000 entries, "colour 0" to "colour 999".
+std::vector<TPaletteEntry> ThousandEntries()
+{
+    std::vector<TPaletteEntry> entries;
+    for (int i = 0; i < 1000; ++i)
+        entries.push_back({QStringLiteral("colour %1").arg(i), Colour(i)});
+    return entries;
+}
+
 void Repaint(benchmark::State &state, QWidget *view)
 {
     view->resize(800, 600);
@@ -105,10 +114,7 @@ void Repaint(benchmark::State &state, QWidget *view)
 void BM_PaletteViewRepaint(benchmark::State &state)
 {
     TPaletteModel model;
-    std::vector<TPaletteEntry> entries;
-    for (int i = 0; i < 1000; ++i)
-        entries.push_back({QStringLiteral("colour %1").arg(i), Colour(i)});
-    model.Add(entries);
+    model.Add(ThousandEntries());
     TPaletteWindow window(nullptr, &model, {});
     Repaint(state, window.Swatches());
     state.SetLabel("1,000 swatches, 800 x 600");
@@ -119,10 +125,7 @@ void BM_PaletteViewRepaint(benchmark::State &state)
 void BM_PaletteChangeShown(benchmark::State &state)
 {
     TPaletteModel model;
-    std::vector<TPaletteEntry> entries;
-    for (int i = 0; i < 1000; ++i)
-        entries.push_back({QStringLiteral("colour %1").arg(i), Colour(i)});
-    model.Add(entries);
+    model.Add(ThousandEntries());
     TPaletteWindow window(nullptr, &model, {});
     QWidget *view = window.Swatches();
     view->resize(800, 600);
