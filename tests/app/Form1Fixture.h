@@ -65,6 +65,23 @@ protected:
     std::unique_ptr<TForm1> form;
 };
 
+// The main window with the whole screen painted in `screen`, read the X11 way.
+class Form1OneColourScreen : public Form1Fixture {
+protected:
+    void AdjustEnv(TForm1Env &env) override
+    {
+        env.ScreenPick.Path = TPickPath::ScreenGrab;
+        env.ScreenPick.Screen.Grab = [this](int, const QRect &area) {
+            QImage image(area.size(), QImage::Format_RGB32);
+            image.fill(screen);
+            return image;
+        };
+    }
+    TPickOverlay *Overlay() { return form->ScreenPicker().Overlay(); }
+
+    QRgb screen = qRgb(0x12, 0x34, 0x56);
+};
+
 // Main windows started one after another on one settings file in a scratch folder, as restarts.
 class Form1Restarts : public testing::Test {
 protected:

@@ -10,18 +10,9 @@
 
 namespace {
 
-// The main window with a screen painted in one colour, read the X11 way.
-class Form1ScreenPick : public Form1Fixture {
+// The main window with a screen painted in one colour, its focus in a field.
+class Form1ScreenPick : public Form1OneColourScreen {
 protected:
-    void AdjustEnv(TForm1Env &env) override
-    {
-        env.ScreenPick.Path = TPickPath::ScreenGrab;
-        env.ScreenPick.Screen.Grab = [this](int, const QRect &area) {
-            QImage image(area.size(), QImage::Format_RGB32);
-            image.fill(screen);
-            return image;
-        };
-    }
     void SetUp() override
     {
         Form1Fixture::SetUp();
@@ -30,9 +21,6 @@ protected:
         form->PovEdit->setFocus();
     }
     void PressPick() { QTest::keyClick(form->PovEdit, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier); }
-    TPickOverlay *Overlay() { return form->ScreenPicker().Overlay(); }
-
-    QRgb screen = qRgb(0x12, 0x34, 0x56);
 };
 
 } // namespace
@@ -90,7 +78,7 @@ class Form1PickAsShown : public Form1ScreenPick {
 protected:
     void AdjustEnv(TForm1Env &env) override
     {
-        Form1ScreenPick::AdjustEnv(env);
+        Form1OneColourScreen::AdjustEnv(env);
         env.ScreenPick.Profiles = [](int, int) { return TDisplayProfile::FromBytes(SwappedMonitor()); };
     }
     TColor PickNow()

@@ -12,20 +12,10 @@
 
 namespace {
 
-// The main window with a screen painted in one colour, picked from by the desktop-wide key's path.
-class PickAnywhereFixture : public Form1Fixture {
+// The main window with a screen painted red, picked from by the desktop-wide key's path.
+class PickAnywhereFixture : public Form1OneColourScreen {
 protected:
-    void AdjustEnv(TForm1Env &env) override
-    {
-        env.ScreenPick.Path = TPickPath::ScreenGrab;
-        env.ScreenPick.Screen.Grab = [this](int, const QRect &area) {
-            QImage image(area.size(), QImage::Format_RGB32);
-            image.fill(screen);
-            return image;
-        };
-    }
-    TPickOverlay *Overlay() { return form->ScreenPicker().Overlay(); }
-    QRgb screen = qRgb(0xff, 0x00, 0x00);
+    PickAnywhereFixture() { screen = qRgb(0xff, 0x00, 0x00); }
 };
 
 TAnywhereDialog *OpenDialog(TForm1 &form)
